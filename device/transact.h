@@ -1,0 +1,94 @@
+// Report framing and the send-and-wait transaction.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+#include "device/service.h"
+
+namespace kv::device {
+
+// Result codes of transactions and commands.
+enum Result : int {
+    kOk = 1,
+    kNoDevice = 0,        // no keyboard (nothing sent) or the wait failed
+    kSendRefused = -1,
+    kNoReply = -2,
+    kStatusFF = -102,
+    kStatusFE = -103,
+    kBadBlockIndex = -201,
+};
+
+constexpr size_t kReportSize = 64;
+constexpr size_t kReportData = 56;
+using Report = std::array<uint8_t, kReportSize>;
+
+// Byte offsets of a CommandReport.
+enum ReportField : size_t {
+    kFieldReportId = 0,
+    kFieldChecksumLo = 1,
+    kFieldChecksumHi = 2,
+    kFieldCommand = 3,
+    kFieldLength = 4,
+    kFieldOffsetLo = 5,
+    kFieldOffsetHi = 6,
+    kFieldStatus = 7,
+    kFieldData = 8,
+};
+constexpr uint8_t kReportId = 4;
+
+// Sum of bytes 3..63, truncated to 16 bits.
+uint16_t ReportChecksum(std::span<const uint8_t, kReportSize> report);
+// Fills bytes 1 and 2 from the finished report.
+void StampChecksum(std::span<uint8_t, kReportSize> report);
+// A fresh request: id 4, code, length, offset, data, checksum.
+Report BuildReport(uint8_t command, uint8_t length, uint16_t offset, std::span<const uint8_t> data = {});
+// 1, -102 or -103 from a reply's status byte.
+int MapReplyStatus(std::span<const uint8_t> reply);
+
+struct TransactTimings {
+    std::chrono::milliseconds reply_wait{1000};
+    std::chrono::milliseconds retry_pause{10};
+    std::chrono::milliseconds busy_wait{1001};
+};
+
+// Owns the transaction state. Whole transactions are serialised by a lock, so
+// the read-back thread and the UI thread never share a reply buffer.
+class DeviceLink {
+public:
+    explicit DeviceLink(DeviceService& service, TransactTimings timings = {});
+
+    DeviceService& Service() { return service_; }
+    int DeviceCount();
+
+    // One command exchange: 1, 0, -1 or -2. *reply_length is 0 unless 1 is returned.
+    int Transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* reply_length);
+    // One-way send; the library's result (> 0 sent). No checksum, no count check.
+    int SendReport(std::span<const uint8_t> report);
+
+    // Receive path for a CTRL input (library thread). Dropped unless a transaction waits.
+    void OnReply(const uint8_t* data, uint32_t count);
+
+    // Reports sent by Transact since construction (for benchmarks and tests).
+    uint64_t ReportsSent() const;
+
+private:
+    DeviceService& service_;
+    TransactTimings timings_;
+    std::recursive_mutex transaction_lock_;  // one whole transaction at a time
+    std::mutex reply_mutex_;                 // guards the fields below
+    std::condition_variable reply_ready_;
+    bool busy_ = false;
+    bool signalled_ = false;
+    uint8_t* reply_buffer_ = nullptr;
+    uint32_t reply_capacity_ = 0;
+    uint32_t reply_length_ = 0;
+    uint64_t reports_sent_ = 0;
+};
+
+}  // namespace kv::device

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# wine-run.sh PROGRAM.exe [ARGS...]: Wine with a prepared prefix and a display.
+# WINEPREFIX must be set. The first use creates the prefix (once, under a lock).
+set -u
+: "${WINEPREFIX:?WINEPREFIX must be set}"
+export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$WINE" wineboot -i >/dev/null 2>&1
+    wineserver -w 2>/dev/null || true
+  fi
+) 9>"$WINEPREFIX.lock"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$WINE" "$@"
+fi
+exec "$WINE" "$@"
