@@ -11,7 +11,7 @@ namespace kv::model {
 inline constexpr std::u16string_view kMissingText = u"#Error";
 
 class TextSource {
-  public:
+public:
     virtual ~TextSource() = default;
     // Section "TEXT", "LIGHT" or "MODE"; key as it stands in the file.
     virtual std::u16string Text(std::u16string_view section, std::u16string_view key) const = 0;
