@@ -21,7 +21,11 @@ std::u16string Text(const TextSource& texts, std::u16string_view key) {
 }
 
 std::u16string ButtonName(AssignmentButton button, const TextSource& texts) {
-    if (button.is_g) return u"G" + Decimal(button.number);
+    if (button.is_g) {
+        std::u16string name = u"G";
+        name += Decimal(button.number);
+        return name;
+    }
     return KeyDisplayName(texts, button.number);
 }
 
@@ -59,7 +63,7 @@ AssignmentDescription DescribeAssignment(const KeyAssignment& entry, AssignmentB
             break;
         case kKindFunction:
             d.tooltip += Text(texts, u"KEY_PROMPT_FUNCTION");
-            d.tooltip += Text(texts, u"FUNC_KEY_DESC" + Decimal(uint64_t{entry.value} + 1));
+            d.tooltip += Text(texts, std::u16string(u"FUNC_KEY_DESC").append(Decimal(uint64_t{entry.value} + 1)));
             d.tooltip += u")";
             break;
         default:

@@ -20,12 +20,10 @@ size_t CutLength(const char16_t* units, size_t length, size_t limit) {
     return (limit > 0 && IsHighSurrogate(units[limit - 1])) ? limit - 1 : limit;
 }
 
+// "MACRO_NEW_PREFIX" and the position + 1: the key itself, not its translation.
 void SetDefaultName(MacroRecord& record, int position) {
-    const std::u16string name = std::u16string(kNewMacroPrefix) + [position] {
-        std::u16string digits;
-        for (char c : std::to_string(position + 1)) digits.push_back(static_cast<char16_t>(c));
-        return digits;
-    }();
+    std::u16string name(kNewMacroPrefix);
+    for (char c : std::to_string(position + 1)) name.push_back(static_cast<char16_t>(c));
     std::copy(name.begin(), name.end(), record.name);
     record.name[name.size()] = u'\0';
 }
