@@ -47,8 +47,8 @@ int Commands::WriteChunked(uint8_t command, std::span<const uint8_t> data, uint3
     for (size_t position = 0; position < data.size(); position += kReportData) {
         const size_t size = std::min(kReportData, data.size() - position);
         const auto offset = static_cast<uint16_t>(base + position);
-        const int result =
-            Exchange(BuildReport(command, static_cast<uint8_t>(size), offset, data.subspan(position, size)), reply);
+        const int result = Exchange(
+            BuildReport(command, static_cast<uint8_t>(size), offset, data.subspan(position, size)), reply);
         if (result != kOk) return result;
     }
     return kOk;
@@ -88,7 +88,8 @@ int Commands::ReadProfileSettings(std::span<uint8_t, kReportData> out, uint8_t l
 int Commands::WriteProfileSettings(std::span<const uint8_t> data, uint16_t offset) {
     if (data.size() > kReportData) return kBadBlockIndex;
     Report reply{};
-    return Exchange(BuildReport(kCmdWriteProfileSettings, static_cast<uint8_t>(data.size()), offset, data), reply);
+    return Exchange(BuildReport(kCmdWriteProfileSettings, static_cast<uint8_t>(data.size()), offset, data),
+                    reply);
 }
 
 int Commands::ReadKeyMapBlock(std::span<uint8_t, kKeyMapSize> out, int index) {
@@ -103,7 +104,9 @@ int Commands::WriteKeyMapBlock(std::span<const uint8_t, kKeyMapSize> block, int 
 
 int Commands::ReadMacroArea(std::span<uint8_t> out) { return ReadChunked(kCmdReadMacroArea, out, 0); }
 
-int Commands::WriteMacroArea(std::span<const uint8_t> data) { return WriteChunked(kCmdWriteMacroArea, data, 0); }
+int Commands::WriteMacroArea(std::span<const uint8_t> data) {
+    return WriteChunked(kCmdWriteMacroArea, data, 0);
+}
 
 int Commands::ReadDefaultMatrix(std::span<uint8_t, kDefaultMatrixSize> out) {
     return ReadChunked(kCmdReadDefaultMatrix, out, 0);

@@ -29,8 +29,8 @@ uint32_t Notifier::Reissue(std::atomic<uint32_t>& unit, const DeviceSelector& se
     DeviceService& service = link_.Service();
     service.DeleteRequestFromUnitId(unit.load());
     uint32_t fresh = 0;
-    service.RequestAsyncRead(&selector, &Notifier::Callback, tag, RequestCheck(selector, &Notifier::Callback, tag),
-                             &fresh);
+    service.RequestAsyncRead(&selector, &Notifier::Callback, tag,
+                             RequestCheck(selector, &Notifier::Callback, tag), &fresh);
     return fresh;
 }
 
@@ -88,9 +88,9 @@ int Notifier::WriteIndicatorStatus() {
     const DeviceSelector selector = IndicatorSelector();
     const std::array<uint8_t, 2> status = indicator_;
     uint32_t unit = 0;
-    const int result =
-        service.RequestStatusWrite(&selector, &Notifier::Callback, HIDSERV_TAG_LED, status.data(), status.size(),
-                                   RequestCheck(selector, &Notifier::Callback, HIDSERV_TAG_LED, status), &unit);
+    const int result = service.RequestStatusWrite(
+        &selector, &Notifier::Callback, HIDSERV_TAG_LED, status.data(), status.size(),
+        RequestCheck(selector, &Notifier::Callback, HIDSERV_TAG_LED, status), &unit);
     indicator_unit_ = unit;
     return result;
 }

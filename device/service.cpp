@@ -7,9 +7,18 @@ namespace kv::device {
 namespace {
 
 constexpr std::array<const char*, 12> kExportNames = {
-    "Init",          "RequestGetDeviceCount",   "RequestWriteOne", "RequestAsyncRead",
-    "RequestStatusWrite", "DeleteRequestFromUnitId", "Debug",     "End",
-    "DeleteRequestFromHandle", "RequestWrite",   "RequestStatusGet", "RequestStatusSetFeature",
+    "Init",
+    "RequestGetDeviceCount",
+    "RequestWriteOne",
+    "RequestAsyncRead",
+    "RequestStatusWrite",
+    "DeleteRequestFromUnitId",
+    "Debug",
+    "End",
+    "DeleteRequestFromHandle",
+    "RequestWrite",
+    "RequestStatusGet",
+    "RequestStatusSetFeature",
 };
 
 template <typename Fn>
@@ -37,12 +46,13 @@ public:
                         const uint8_t* data, uint32_t length, uint32_t check, uint32_t* unit_out) override {
         return write_one_(selector, callback, tag, data, length, check, unit_out);
     }
-    int RequestAsyncRead(const DeviceSelector* selector, HidServCallback callback, uint32_t tag, uint32_t check,
-                         uint32_t* unit_out) override {
+    int RequestAsyncRead(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
+                         uint32_t check, uint32_t* unit_out) override {
         return async_read_(selector, callback, tag, check, unit_out);
     }
     int RequestStatusWrite(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
-                           const uint8_t* data, uint32_t length, uint32_t check, uint32_t* unit_out) override {
+                           const uint8_t* data, uint32_t length, uint32_t check,
+                           uint32_t* unit_out) override {
         return status_write_(selector, callback, tag, data, length, check, unit_out);
     }
     int DeleteRequestFromUnitId(uint32_t unit) override { return delete_unit_(unit); }

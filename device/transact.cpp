@@ -24,7 +24,8 @@ uint32_t Capacity(std::span<uint8_t> reply) {
 
 }  // namespace
 
-DeviceLink::DeviceLink(DeviceService& service, TransactTimings timings) : service_(service), timings_(timings) {}
+DeviceLink::DeviceLink(DeviceService& service, TransactTimings timings)
+    : service_(service), timings_(timings) {}
 
 int DeviceLink::DeviceCount() {
     const DeviceSelector selector = VendorSelector();
@@ -78,9 +79,8 @@ DeviceLink::Outcome DeviceLink::Attempt(const Report& report, uint32_t check, st
     }
     // Not under reply_mutex_: a library may deliver the reply before it returns.
     const DeviceSelector selector = VendorSelector();
-    const int sent =
-        service_.RequestWriteOne(&selector, nullptr, 0, report.data(), static_cast<uint32_t>(kReportSize), check,
-                                 nullptr);
+    const int sent = service_.RequestWriteOne(&selector, nullptr, 0, report.data(),
+                                              static_cast<uint32_t>(kReportSize), check, nullptr);
 
     std::unique_lock lock(reply_mutex_);
     bool answered = false;

@@ -28,7 +28,8 @@ struct SettingsKeyboard {
 class ActiveProfileTest : public ::testing::Test {
 protected:
     ActiveProfileTest() {
-        for (size_t i = 0; i < keyboard_->block.size(); ++i) keyboard_->block[i] = static_cast<uint8_t>(0x40 + i);
+        for (size_t i = 0; i < keyboard_->block.size(); ++i)
+            keyboard_->block[i] = static_cast<uint8_t>(0x40 + i);
         keyboard_->block[kSettingsActiveProfile] = 2;
         auto keyboard = keyboard_;
         rig_.fake.SetResponder([keyboard](const Report& request, int) { return (*keyboard)(request); });
@@ -101,8 +102,9 @@ TEST_F(ActiveProfileTest, SetFailures) {
         const size_t already = rig_.fake.Written().size();
         commands_.SetActiveProfile(c.profile);
         const auto written = rig_.fake.Written();
-        const auto writes = std::count_if(written.begin() + static_cast<std::ptrdiff_t>(already), written.end(),
-                                          [](const Report& r) { return r[kFieldCommand] == kCmdWriteSettings; });
+        const auto writes =
+            std::count_if(written.begin() + static_cast<std::ptrdiff_t>(already), written.end(),
+                          [](const Report& r) { return r[kFieldCommand] == kCmdWriteSettings; });
         EXPECT_EQ(writes, c.write_reports);
         EXPECT_EQ(commands_.CachedActiveProfile(), c.cache_after);
     }

@@ -53,8 +53,8 @@ std::vector<Frame> Chunks(uint8_t code, uint16_t base, int full, uint8_t last) {
 std::vector<Frame> FramesOf(const std::vector<Report>& reports) {
     std::vector<Frame> frames;
     for (const Report& r : reports) {
-        frames.push_back(
-            {r[kFieldCommand], r[kFieldLength], static_cast<uint16_t>(r[kFieldOffsetLo] | r[kFieldOffsetHi] << 8)});
+        frames.push_back({r[kFieldCommand], r[kFieldLength],
+                          static_cast<uint16_t>(r[kFieldOffsetLo] | r[kFieldOffsetHi] << 8)});
     }
     return frames;
 }
@@ -81,27 +81,36 @@ TEST(Commands, ReportFieldsAndChunking) {
         {"BeginConfig", [](Commands& c) { return c.BeginConfig(); }, {{0x01, 0, 0}}},
         {"EndConfig", [](Commands& c) { return c.EndConfig(); }, {{0x02, 0, 0}}},
         {"ReadSettingsBlock", [&](Commands& c) { return c.ReadSettingsBlock(settings); }, {{0x03, 0x30, 0}}},
-        {"WriteSettingsBlock", [&](Commands& c) { return c.WriteSettingsBlock(settings); }, {{0x04, 0x30, 0}}},
-        {"ReadProfileSettings", [&](Commands& c) { return c.ReadProfileSettings(data56, 42, 42); },
+        {"WriteSettingsBlock",
+         [&](Commands& c) { return c.WriteSettingsBlock(settings); },
+         {{0x04, 0x30, 0}}},
+        {"ReadProfileSettings",
+         [&](Commands& c) { return c.ReadProfileSettings(data56, 42, 42); },
          {{0x05, 42, 42}}},
         {"WriteProfileSettings report rate of profile 2",
-         [&](Commands& c) { return c.WriteProfileSettings(one_byte, 2 * 42 + 15); }, {{0x06, 1, 99}}},
-        {"ReadKeyMapBlock 0", [&](Commands& c) { return c.ReadKeyMapBlock(block, 0); }, Chunks(0x07, 0, 9, 8)},
+         [&](Commands& c) { return c.WriteProfileSettings(one_byte, 2 * 42 + 15); },
+         {{0x06, 1, 99}}},
+        {"ReadKeyMapBlock 0", [&](Commands& c) { return c.ReadKeyMapBlock(block, 0); },
+         Chunks(0x07, 0, 9, 8)},
         {"WriteKeyMapBlock 1", [&](Commands& c) { return c.WriteKeyMapBlock(block, 1); },
          Chunks(0x08, 512, 9, 8)},
         {"WriteKeyMapBlock 2", [&](Commands& c) { return c.WriteKeyMapBlock(block, 2); },
          Chunks(0x08, 1024, 9, 8)},
-        {"ReadMacroArea 16", [&](Commands& c) { return c.ReadMacroArea(std::span(buffer).first(16)); },
+        {"ReadMacroArea 16",
+         [&](Commands& c) { return c.ReadMacroArea(std::span(buffer).first(16)); },
          {{0x09, 16, 0}}},
-        {"ReadMacroArea 57", [&](Commands& c) { return c.ReadMacroArea(std::span(buffer).first(57)); },
+        {"ReadMacroArea 57",
+         [&](Commands& c) { return c.ReadMacroArea(std::span(buffer).first(57)); },
          {{0x09, 56, 0}, {0x09, 1, 56}}},
         {"ReadMacroArea 0", [&](Commands& c) { return c.ReadMacroArea({}); }, {}},
-        {"WriteMacroArea 112", [&](Commands& c) { return c.WriteMacroArea(std::span(buffer).first(112)); },
+        {"WriteMacroArea 112",
+         [&](Commands& c) { return c.WriteMacroArea(std::span(buffer).first(112)); },
          {{0x0A, 56, 0}, {0x0A, 56, 56}}},
         {"WriteMacroArea 0", [&](Commands& c) { return c.WriteMacroArea({}); }, {}},
         {"ReadDefaultMatrix", [&](Commands& c) { return c.ReadDefaultMatrix(block); }, Chunks(0x0F, 0, 9, 8)},
         {"ReadKeyColours page 2 offset 54",
-         [&](Commands& c) { return c.ReadKeyColours(data56, 56, 54, 2); }, {{0x10, 56, 0x0236}}},
+         [&](Commands& c) { return c.ReadKeyColours(data56, 56, 54, 2); },
+         {{0x10, 56, 0x0236}}},
         {"WriteKeyColours on the shown page",
          [&](Commands& c) {
              c.SetShownProfile(2);
@@ -146,11 +155,11 @@ TEST(Commands, WritesCarryTheirData) {
         std::function<int(Commands&)> run;
         const std::vector<uint8_t>& data;
     } cases[] = {
-        {"key map", [&](Commands& c) { return c.WriteKeyMapBlock(std::span<const uint8_t, 512>(key_map), 2); },
-         key_map},
+        {"key map",
+         [&](Commands& c) { return c.WriteKeyMapBlock(std::span<const uint8_t, 512>(key_map), 2); }, key_map},
         {"macro area", [&](Commands& c) { return c.WriteMacroArea(macro); }, macro},
-        {"settings block", [&](Commands& c) { return c.WriteSettingsBlock(std::span<const uint8_t, 48>(settings)); },
-         settings},
+        {"settings block",
+         [&](Commands& c) { return c.WriteSettingsBlock(std::span<const uint8_t, 48>(settings)); }, settings},
         {"profile settings", [&](Commands& c) { return c.WriteProfileSettings(colours, 42); }, colours},
         {"key colours", [&](Commands& c) { return c.WriteKeyColours(colours, 0); }, colours},
     };
@@ -205,7 +214,9 @@ TEST(Commands, OutOfRangeArgumentsSendNothing) {
         {"read block 3", [&](Commands& c) { return c.ReadKeyMapBlock(block, 3); }, {}},
         {"write block 3", [&](Commands& c) { return c.WriteKeyMapBlock(block, 3); }, {}},
         {"write block INT_MIN", [&](Commands& c) { return c.WriteKeyMapBlock(block, INT_MIN); }, {}},
-        {"profile settings of 57 bytes", [&](Commands& c) { return c.WriteProfileSettings(too_long, 0); }, {}},
+        {"profile settings of 57 bytes",
+         [&](Commands& c) { return c.WriteProfileSettings(too_long, 0); },
+         {}},
         {"key colours of 57 bytes", [&](Commands& c) { return c.WriteKeyColours(too_long, 0); }, {}},
         {"key colour page -1", [&](Commands& c) { return c.ReadKeyColours(data56, 1, 0, -1); }, {}},
         {"key colour page 256", [&](Commands& c) { return c.ReadKeyColours(data56, 1, 0, 256); }, {}},
@@ -254,7 +265,8 @@ TEST(Commands, StopsAtTheFirstFailingChunk) {
         const Step failure = c.failure;
         // The third chunk (offset 112) fails on every attempt.
         auto responder = [failure](const Report& request, int index) {
-            if ((request[kFieldOffsetLo] | request[kFieldOffsetHi] << 8) != 112) return PatternKeyboard(request, index);
+            if ((request[kFieldOffsetLo] | request[kFieldOffsetHi] << 8) != 112)
+                return PatternKeyboard(request, index);
             return Script({failure, failure, failure})(request, 0);
         };
         {
@@ -262,8 +274,9 @@ TEST(Commands, StopsAtTheFirstFailingChunk) {
             rig.fake.SetResponder(responder);
             std::array<uint8_t, 512> block{};
             EXPECT_EQ(rig.commands.WriteKeyMapBlock(block, 0), c.expected);
-            EXPECT_EQ(FramesOf(rig.fake.Written()),
-                      (std::vector<Frame>{{8, 56, 0}, {8, 56, 56}, {8, 56, 112}, {8, 56, 112}, {8, 56, 112}}));
+            EXPECT_EQ(
+                FramesOf(rig.fake.Written()),
+                (std::vector<Frame>{{8, 56, 0}, {8, 56, 56}, {8, 56, 112}, {8, 56, 112}, {8, 56, 112}}));
         }
         {
             Rig rig(kScripted);

@@ -162,7 +162,8 @@ int FakeService::RequestAsyncRead(const DeviceSelector* selector, HidServCallbac
 }
 
 int FakeService::RequestStatusWrite(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
-                                    const uint8_t* data, uint32_t length, uint32_t check, uint32_t* unit_out) {
+                                    const uint8_t* data, uint32_t length, uint32_t check,
+                                    uint32_t* unit_out) {
     std::lock_guard lock(mutex_);
     if (!CheckOk(selector, callback, tag, data, length, check)) return 0;
     const uint32_t unit = next_unit_++;

@@ -65,12 +65,12 @@ public:
     std::vector<ServiceCall> Calls() const;
 
     int Init(int flags) override;
-    int RequestGetDeviceCount(const DeviceSelector* selector, HidServCallback callback, uint32_t tag, uint32_t check,
-                              uint32_t* unit_out) override;
+    int RequestGetDeviceCount(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
+                              uint32_t check, uint32_t* unit_out) override;
     int RequestWriteOne(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
                         const uint8_t* data, uint32_t length, uint32_t check, uint32_t* unit_out) override;
-    int RequestAsyncRead(const DeviceSelector* selector, HidServCallback callback, uint32_t tag, uint32_t check,
-                         uint32_t* unit_out) override;
+    int RequestAsyncRead(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
+                         uint32_t check, uint32_t* unit_out) override;
     int RequestStatusWrite(const DeviceSelector* selector, HidServCallback callback, uint32_t tag,
                            const uint8_t* data, uint32_t length, uint32_t check, uint32_t* unit_out) override;
     int DeleteRequestFromUnitId(uint32_t unit) override;

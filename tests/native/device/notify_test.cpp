@@ -1,3 +1,5 @@
+#include "device/notify.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "device/notify.h"
 #include "rig.h"
 
 namespace kv::device::test {
@@ -108,9 +109,12 @@ TEST_F(NotifyTest, DispatchTable) {
         {"layer key bytes reversed", [] { return Consumer(0x02, 0xFF); }, {}},
         {"other consumer code", [] { return Consumer(0x1801); }, {}},
         {"another consumer code", [] { return Consumer(0x1804); }, {}},
-        {"count change on the vendor channel", [] { return Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CTRL, 3); },
+        {"count change on the vendor channel",
+         [] { return Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CTRL, 3); },
          {"readback 3"}},
-        {"no keyboard any more", [] { return Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CTRL, 0); }, {"readback 0"}},
+        {"no keyboard any more",
+         [] { return Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CTRL, 0); },
+         {"readback 0"}},
         {"count change tagged CONS", [] { return Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CONS, 1); }, {}},
         {"unknown kind", [] { return Plain(2, HIDSERV_TAG_CTRL, 1); }, {}},
         {"input tagged LED", [] { return Plain(HIDSERV_KIND_INPUT, HIDSERV_TAG_LED, 2); }, {}},
@@ -170,8 +174,10 @@ TEST_F(NotifyTest, RegisterWithdrawsThenReadsConsumerThenVendor) {
         uint16_t page;
         uint32_t tag;
     } expected[] = {
-        {"delete", 0, 0}, {"async-read", HIDSERV_PAGE_CONSUMER, HIDSERV_TAG_CONS},
-        {"delete", 0, 0}, {"async-read", HIDSERV_PAGE_VENDOR, HIDSERV_TAG_CTRL},
+        {"delete", 0, 0},
+        {"async-read", HIDSERV_PAGE_CONSUMER, HIDSERV_TAG_CONS},
+        {"delete", 0, 0},
+        {"async-read", HIDSERV_PAGE_VENDOR, HIDSERV_TAG_CTRL},
     };
     for (size_t i = 0; i < calls.size(); ++i) {
         SCOPED_TRACE(i);

@@ -1,10 +1,10 @@
+#include "device/service.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
 #include <string>
-
-#include "device/service.h"
 
 namespace kv::device {
 namespace {
@@ -68,10 +68,18 @@ ExportResolver ResolverFor(std::map<std::string, void*> exports) {
 }
 
 TEST(BindDeviceService, AnyMissingExportRefusesTheLibrary) {
-    const char* const expected[] = {"Init",         "RequestGetDeviceCount",   "RequestWriteOne",
-                                    "RequestAsyncRead", "RequestStatusWrite", "DeleteRequestFromUnitId",
-                                    "Debug",        "End",                     "DeleteRequestFromHandle",
-                                    "RequestWrite", "RequestStatusGet",        "RequestStatusSetFeature"};
+    const char* const expected[] = {"Init",
+                                    "RequestGetDeviceCount",
+                                    "RequestWriteOne",
+                                    "RequestAsyncRead",
+                                    "RequestStatusWrite",
+                                    "DeleteRequestFromUnitId",
+                                    "Debug",
+                                    "End",
+                                    "DeleteRequestFromHandle",
+                                    "RequestWrite",
+                                    "RequestStatusGet",
+                                    "RequestStatusSetFeature"};
     ASSERT_EQ(ExportNames().size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) EXPECT_STREQ(ExportNames()[i], expected[i]);
 
@@ -125,8 +133,8 @@ TEST(Selectors, WireBytes) {
         SCOPED_TRACE(c.name);
         uint8_t bytes[16];
         std::memcpy(bytes, &c.selector, sizeof bytes);
-        const uint8_t expected[16] = {0x0F, 0, 0, 0, 0x45, 0x0C, 0x05, 0x75,
-                                      c.page_lo, c.page_hi, c.usage_lo, c.usage_hi, 0, 0, 0, 0};
+        const uint8_t expected[16] = {0x0F,      0,         0,          0,          0x45, 0x0C, 0x05, 0x75,
+                                      c.page_lo, c.page_hi, c.usage_lo, c.usage_hi, 0,    0,    0,    0};
         for (int i = 0; i < 16; ++i) EXPECT_EQ(bytes[i], expected[i]) << i;
     }
 }
@@ -137,7 +145,7 @@ TEST(RequestCheck, SumsTableEntriesOverEveryField) {
     uint32_t expected = 0;
     const uint8_t selector_bytes[16] = {0x0F, 0, 0, 0, 0x45, 0x0C, 0x05, 0x75, 0x08, 0, 0x89, 0, 0, 0, 0, 0};
     for (uint8_t b : selector_bytes) expected += CheckTable[b];
-    expected += 4 * CheckTable[0];  // no callback
+    expected += 4 * CheckTable[0];                                         // no callback
     for (uint8_t b : {0x44, 0x45, 0x4C, 0x00}) expected += CheckTable[b];  // 'LED' little-endian
     for (uint8_t b : data) expected += CheckTable[b];
     EXPECT_EQ(RequestCheck(selector, nullptr, HIDSERV_TAG_LED, data), expected);
