@@ -21,6 +21,8 @@ std::optional<uint16_t> ReadConsumerCode(const RequestRecord& request) {
 Notifier::Notifier(DeviceLink& link, NotificationSink& sink) : link_(link), sink_(sink) {}
 
 void Notifier::RegisterNotifications() {
+    // The reads name the shared callback; make sure it leads here.
+    Install(this);
     consumer_unit_ = Reissue(consumer_unit_, ConsumerSelector(), HIDSERV_TAG_CONS);
     control_unit_ = Reissue(control_unit_, VendorSelector(), HIDSERV_TAG_CTRL);
 }

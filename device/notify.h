@@ -53,7 +53,8 @@ public:
     Notifier(const Notifier&) = delete;
     Notifier& operator=(const Notifier&) = delete;
 
-    // Withdraws and re-issues the consumer read (CONS), then the vendor read (CTRL).
+    // Installs this notifier as the one the callback reaches, then withdraws and
+    // re-issues the consumer read (CONS), then the vendor read (CTRL).
     void RegisterNotifications();
     // The library callback's body; always 1, never throws.
     int OnDeviceNotification(const NotificationRecord* record);

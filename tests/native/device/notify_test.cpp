@@ -13,7 +13,7 @@ namespace kv::device::test {
 namespace {
 
 class RecordingSink : public NotificationSink {
-public:
+  public:
     void StartReadBack(int count) override { Add("readback " + std::to_string(count)); }
     void LayerChanged(int layer) override { Add("layer " + std::to_string(layer)); }
     void LightingChanged() override { Add("lighting"); }
@@ -40,7 +40,7 @@ public:
     std::atomic<bool> fail{false};  // throw after recording
     std::atomic<int> max_inside_{0};
 
-private:
+  private:
     void Add(std::string event) {
         {
             std::lock_guard lock(mutex_);
@@ -90,7 +90,7 @@ std::unique_ptr<Input> Consumer(uint16_t code) {
 }
 
 class NotifyTest : public ::testing::Test {
-protected:
+  protected:
     int Dispatch(const Input& input) { return notifier_.OnDeviceNotification(&input.record); }
 
     Rig rig_{kScripted};
@@ -195,6 +195,11 @@ TEST_F(NotifyTest, RegisterWithdrawsThenReadsConsumerThenVendor) {
     EXPECT_EQ(notifier_.ConsumerReadUnit(), calls[5].unit);
     EXPECT_EQ(notifier_.ControlReadUnit(), calls[7].unit);
     EXPECT_EQ(rig_.fake.BadChecks(), 0);
+
+    // The callback the reads name now leads to this notifier.
+    auto count = Plain(HIDSERV_KIND_COUNT, HIDSERV_TAG_CTRL, 2);
+    EXPECT_EQ(Notifier::Callback(&count->record), 1);
+    EXPECT_EQ(sink_.Events(), (std::vector<std::string>{"readback 2"}));
 }
 
 // Replies travel library -> callback -> installed notifier -> waiting transaction.
