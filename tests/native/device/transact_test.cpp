@@ -181,6 +181,27 @@ TEST(Transact, ReplyWhileIdleIsDroppedAndDoesNotDisturbTheNext) {
     EXPECT_EQ(rig.fake.WriteCount(), 4);
 }
 
+// A second reply to the same attempt must not overwrite the one being read.
+TEST(Transact, FirstReplyOfAnAttemptWins) {
+    Rig rig;
+    rig.fake.SetSink([&rig](const uint8_t* data, uint32_t count) {
+        std::vector<uint8_t> first(data, data + count);
+        first[kFieldData] = 0x11;
+        rig.link.OnReply(first.data(), count);
+        std::vector<uint8_t> second = first;
+        second[kFieldData] = 0x22;
+        rig.link.OnReply(second.data(), count);
+    });
+    rig.fake.SetResponder([](const Report& r, int) { return Echo(r); });
+    for (int i = 0; i < 50; ++i) {
+        Report reply{};
+        uint32_t length = 0;
+        ASSERT_EQ(rig.link.Transact(kRequest, reply, &length), kOk);
+        ASSERT_EQ(reply[kFieldData], 0x11) << i;
+        rig.fake.Drain();  // the duplicate is gone before the next request goes out
+    }
+}
+
 TEST(Transact, SendReportIsOneWay) {
     Rig rig;
     rig.fake.SetDeviceCount(0);  // not consulted
