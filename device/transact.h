@@ -71,6 +71,8 @@ public:
 
     // One command exchange: 1, 0, -1 or -2. *reply_length is 0 unless 1 is returned.
     // The request is sent as 64 bytes (cut or zero-filled); the reply is cut to reply.size().
+    // A caller that finds another exchange running waits for it to end. Never call
+    // it on the library's notification thread: that thread delivers the replies.
     int Transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* reply_length);
     // One-way send; the library's result (> 0 sent). No checksum, no count check.
     int SendReport(std::span<const uint8_t> report);
