@@ -72,7 +72,7 @@ def composite():
         ini="Composite.ini", width=CW, height=CH, background="composite_bg.jpg",
         mask="composite_mask.bmp", radius=12, controls=controls, canvases=canvases,
         title="KEY ASSIGNMENT",
-        exclusive=(PAGES,),
+        exclusive=(PAGES,), pages=PAGES,
     )
 
 

@@ -84,6 +84,7 @@ class Window:
     sprite_sheet: tuple = ()   # (file, width, height) of a BUTTONINFO2 sprite picture
     exclusive: tuple = ()      # sets of groups never visible together
     title: str = ""            # heading drawn into the background
+    pages: tuple = ()          # groups that live on one page of a page-mask control
 
     def control(self, key, section="BUTTONINFO"):
         for c in self.controls:

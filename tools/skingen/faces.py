@@ -69,9 +69,14 @@ def key(sf, c, look, variant=""):
     elif legend.startswith("@"):
         icons.draw(sf, "tri_" + legend[1:], (cx - 8, cy - 8, cx + 8, cy + 8), colour)
     elif legend:
-        size = 14 if len(legend) == 1 else (11 if len(legend) <= 3 else 10)
-        bold = len(legend) <= 3
-        f = _fit(legend, c.w - 8, size, bold)
+        if len(legend) == 1:
+            f = font(14, True)
+        elif len(legend) <= 3:
+            f = font(11, True)
+        else:
+            f = _fit(legend, c.w - 8, 10, True, min_size=8)
+            if f.size < 10 or c.w < 40:
+                f = font(9, True, condensed=True)
         sf.text((cx, cy), legend, f, colour)
 
 
@@ -79,9 +84,9 @@ def gkey(sf, c, look, variant=""):
     box = (c.x, c.y, c.x + c.w, c.y + c.h)
     face = body(sf, box, look, r=5)
     cx, cy = _centre(face)
-    colour = t.ACCENT if look == NORMAL else ink(look)
-    sf.rrect((face[0] + 4, face[1] + 4, face[0] + 8, face[1] + 6), 1, fill=colour)
-    sf.text((cx, cy + 1), c.legend, font(12, True), colour)
+    notch = t.ACCENT if look in (NORMAL, OVER, CHECKED) else (t.ACCENT_LO if look == DOWN else t.TEXT_OFF)
+    sf.rrect((face[0] + 4, face[1] + 4, face[0] + 10, face[1] + 6), 1, fill=notch)
+    sf.text((cx, cy + 1), c.legend, font(12, True), ink(look))
 
 
 def flip(sf, c, look, variant=""):

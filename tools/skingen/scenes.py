@@ -85,7 +85,7 @@ def composite(sf, win, canvas):
 
 
 def _watermark(sf, name, box):
-    icons.draw(sf, name, box, lerp(t.PAGE, t.TEXT, 0.06), 6)
+    icons.draw(sf, name, box, lerp(t.PAGE, t.TEXT, 0.045), 3)
 
 
 # ---- profile manager and update dialogs ----

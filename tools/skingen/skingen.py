@@ -22,8 +22,12 @@ def render_scene(win, canvas):
     scenes.SCENES[win.ini](sf, win, canvas)
     cid = canvas.canvas_id if canvas is not None else None
     variant = canvas.variant if canvas is not None else ""
+    page = canvas.page if canvas is not None else ""
     for c in win.controls:
         if c.hidden or c.section != "BUTTONINFO" or c.kind not in ("key", "button", "caption"):
+            continue
+        # a page's controls appear only in the pictures of that page
+        if c.group in win.pages and c.group != page:
             continue
         look = c.look_in(cid) if cid and not c.inert else "normal"
         faces.paint(sf, c, look, variant)
