@@ -34,7 +34,8 @@ def _button(sf, w, h, chosen, r=6):
 def direction(sf, w, h, glyph, chosen):
     colour = _button(sf, w, h, chosen)
     name = {"left": "arrow_left", "right": "arrow_right", "up": "arrow_up", "down": "arrow_down"}.get(glyph, glyph)
-    icons.draw(sf, name, (w / 2 - 9, h / 2 - 9, w / 2 + 9, h / 2 + 9), colour, 1.8)
+    k = 9 if name.startswith("arrow") else 13
+    icons.draw(sf, name, (w / 2 - k, h / 2 - k, w / 2 + k, h / 2 + k), colour, 1.8)
 
 
 def tool(sf, w, h, kind, chosen):
@@ -84,12 +85,15 @@ def slider(sf, w, h, n):
 
 def busy(sf, w, h, frame):
     cx, cy, r = w / 2, h / 2, min(w, h) / 2 - 3
-    sf.ellipse((cx - r, cy - r, cx + r, cy + r), outline=(0x33, 0x37, 0x3e), width=3)
-    start = frame * 36 - 90
-    for i in range(6):
-        a0 = start - i * 16
-        colour = lerp(t.ACCENT_HI, (0x33, 0x37, 0x3e), i / 6)
-        sf.arc((cx - r, cy - r, cx + r, cy + r), a0 - 16, a0, colour, 3)
+    box = (cx - r, cy - r, cx + r, cy + r)
+    sf.ellipse(box, outline=(0x30, 0x34, 0x3a), width=3)
+    head = frame * 36 - 90
+    for i in range(8):
+        colour = lerp(t.ACCENT_HI, (0x30, 0x34, 0x3a), (i / 8) ** 1.3)
+        sf.arc(box, head - (i + 1) * 14, head - i * 14 + 1, colour, 3.2)
+    a = math.radians(head)
+    sf.ellipse((cx + r * math.cos(a) - 2.2, cy + r * math.sin(a) - 2.2,
+                cx + r * math.cos(a) + 2.2, cy + r * math.sin(a) + 2.2), fill=t.WHITE)
 
 
 PAINTERS = {"lamp": lamp, "direction": direction, "tool": tool, "toggle": toggle,

@@ -93,10 +93,9 @@ def flip(sf, c, look, variant=""):
     box = (c.x, c.y, c.x + c.w, c.y + c.h)
     face = body(sf, box, look, r=5)
     cx, cy = _centre(face)
-    colour = ink(look, t.TEXT_DIM)
-    icons.draw(sf, "up", (cx - 7, cy - 13, cx + 7, cy - 1), colour, 1.5)
-    icons.draw(sf, "down", (cx - 7, cy - 3, cx + 7, cy + 9), colour, 1.5)
-    sf.text((cx, face[3] - 6), c.legend, font(7, True, True), colour)
+    colour = ink(look, t.TEXT)
+    icons.draw(sf, "swap", (cx - 9, cy - 12, cx + 9, cy + 4), colour, 1.5)
+    sf.text((cx, face[3] - 7), c.legend, font(8, True), ink(look, t.TEXT_DIM))
 
 
 def flipind(sf, c, look, variant=""):

@@ -225,7 +225,17 @@ def _arrow(direction):
     return f
 
 
+def _swap(sf, cx, cy, r, c, w):
+    d = r * 0.7
+    for sx, up in ((-0.4, True), (0.4, False)):
+        x = cx + sx * d
+        s = -1 if up else 1
+        sf.line([(x, cy - s * d), (x, cy + s * d)], c, w)
+        sf.line([(x - d * 0.35, cy + s * d * 0.55), (x, cy + s * d), (x + d * 0.35, cy + s * d * 0.55)], c, w)
+
+
 ICONS = {
+    "swap": _swap,
     "menu": _menu, "help": _help, "min": _min, "close": _close, "globe": _globe, "chat": _chat,
     "folder": _folder, "save": _save, "plus": _plus, "minus": _minus, "delete": _delete,
     "clear": _clear, "erase": _erase, "brush": _brush, "keyboard": _keyboard, "key": _key,

@@ -39,7 +39,7 @@ PICTURES = {
 }
 
 
-def compose(win, skins, page="", show=("common",), checked=(), canvas_prefix=None):
+def compose(win, skins, page="", show=("common",), checked=(), override=None):
     img = Image.open(os.path.join(skins, win.background)).convert("RGB")
     d = ImageDraw.Draw(img)
     files = {c.canvas_id: c.file for c in win.canvases}
@@ -52,10 +52,16 @@ def compose(win, skins, page="", show=("common",), checked=(), canvas_prefix=Non
             if c.group == "mask" and page:
                 faces = ("%s_normal" % page,)
             state = 4 if c.key in checked else 0
-            src = Image.open(os.path.join(skins, files[faces[state]])).convert("RGB")
+            name = (override or {}).get(c.key, files[faces[state]])
+            src = Image.open(os.path.join(skins, name)).convert("RGB")
             img.paste(src.crop((x - 1, y - 1, x - 1 + w, y - 1 + h)), (x, y))
-            if c.key in CAPTIONS:
+            if c.kind == "caption" and c.key in CAPTIONS:
                 d.text((x + w / 2, y + h / 2), CAPTIONS[c.key], font=font(11), fill=(255, 255, 255), anchor="mm")
+        elif c.kind == "sprite" and win.sprite_sheet:
+            side = "LEFT" if c.key.startswith("LEFT") else "RIGHT"
+            s = win.control("DOWN_ARROW_%s1" % side, "BUTTONINFO2")
+            sheet = Image.open(os.path.join(skins, win.sprite_sheet[0])).convert("RGB")
+            img.paste(sheet.crop((s.x - 1, s.y - 1, s.x - 1 + w, s.y - 1 + h)), (x, y))
         elif c.kind == "label" and c.key in SAMPLE:
             d.text((x, y + h / 2), SAMPLE[c.key], font=font(11), fill=(228, 228, 228), anchor="lm")
         elif c.kind == "combo":
@@ -89,6 +95,10 @@ def main(argv):
                 compose(win, skins, page=page, show=("common", page),
                         checked=("CONTROL_" + {"key": "KEY"}.get(page, page.upper()),)).save(
                     os.path.join(out, "%s_%s.png" % (base, page)))
+            alt = {k: "macro2_disable.jpg" for k in ("CONTROL_KEY", "CONTROL_MEDIA", "CONTROL_FUNCTION",
+                                                     "CONTROL_TITLE", "CONTROL_CLEAR")}
+            compose(win, skins, page="macro", show=("common", "macro"), checked=("CONTROL_MACRO",),
+                    override=alt).save(os.path.join(out, base + "_macro_only.png"))
         else:
             compose(win, skins).save(os.path.join(out, base + ".png"))
 
