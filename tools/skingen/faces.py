@@ -69,15 +69,20 @@ def key(sf, c, look, variant=""):
     elif legend.startswith("@"):
         icons.draw(sf, "tri_" + legend[1:], (cx - 8, cy - 8, cx + 8, cy + 8), colour)
     elif legend:
-        if len(legend) == 1:
-            f = font(14, True)
-        elif len(legend) <= 3:
-            f = font(11, True)
-        else:
-            f = _fit(legend, c.w - 8, 10, True, min_size=8)
-            if f.size < 10 or c.w < 40:
-                f = font(9, True, condensed=True)
-        sf.text((cx, cy), legend, f, colour)
+        sf.text((cx, cy), legend, legend_font(legend, c.w), colour)
+
+
+def legend_font(legend, width):
+    """Symbols and F keys in bold; names of keys in one condensed face."""
+    if len(legend) == 1:
+        return font(14, True)
+    if legend[0] == "F" and legend[1:].isdigit():
+        return font(11, True)
+    for size, margin in ((10, 5), (9, 3), (8, 2)):
+        f = font(size, True, condensed=True)
+        if f.getlength(legend) <= width - margin:
+            return f
+    return f
 
 
 def gkey(sf, c, look, variant=""):
