@@ -143,7 +143,7 @@ def _chrome():
         Control("FUNC_PROFILE1", 16, 56, 104, 34, "caption", "tab", None, KEY_FACES),
         Control("FUNC_PROFILE2", 124, 56, 104, 34, "caption", "tab", None, KEY_FACES),
         Control("FUNC_PROFILE3", 232, 56, 104, 34, "caption", "tab", None, KEY_FACES),
-        Control("FUNC_PROFILES", 352, 56, 250, 34, "caption", "profile", "@folder", PLAIN_FACES),
+        Control("FUNC_PROFILES", 352, 52, 250, 42, "caption", "profile", "@folder", PLAIN_FACES),
         Control("FUNC_MACRO", 730, 56, 104, 34, "caption", "pill", None, PLAIN_FACES),
         Control("FUNC_DEFAULT", 840, 56, 104, 34, "caption", "pill", None, KEY_FACES),
         # command bar
