@@ -34,7 +34,7 @@ def _button(sf, w, h, chosen, r=6):
 def direction(sf, w, h, glyph, chosen):
     colour = _button(sf, w, h, chosen)
     name = {"left": "arrow_left", "right": "arrow_right", "up": "arrow_up", "down": "arrow_down"}.get(glyph, glyph)
-    k = 9 if name.startswith("arrow") else 13
+    k = 9 if name.startswith("arrow") else 16
     icons.draw(sf, name, (w / 2 - k, h / 2 - k, w / 2 + k, h / 2 + k), colour, 1.8)
 
 
