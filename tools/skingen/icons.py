@@ -99,8 +99,8 @@ def _minus(sf, cx, cy, r, c, w):
 def _bar_arrow(sf, cx, cy, r, c, w, up):
     d = r * 0.5
     s = -1 if up else 1
-    sf.line([(cx - d, cy - s * d * 0.85), (cx + d, cy - s * d * 0.85)], c, w)
-    sf.line([(cx - d * 0.7, cy + s * d * 0.55), (cx, cy - s * d * 0.2), (cx + d * 0.7, cy + s * d * 0.55)], c, w)
+    sf.line([(cx - d, cy + s * d * 0.85), (cx + d, cy + s * d * 0.85)], c, w)
+    sf.line([(cx - d * 0.7, cy - s * d * 0.45), (cx, cy + s * d * 0.3), (cx + d * 0.7, cy - s * d * 0.45)], c, w)
 
 
 def _delete(sf, cx, cy, r, c, w):
