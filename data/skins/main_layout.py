@@ -165,12 +165,12 @@ def _lighting():
     out = [
         c("CONTROL_DengStaPic", 36, 418, 56, 56, "picture"),
         c("CONTROL_DengStatic", 20, 478, 88, 18, "label"),
-        c("CONTROL_XGcombox", 128, R1 + 1, 210, 26 + 300, "combo", drop=300),
-        c("CONTROL_LightStatic", 356, R1 + 5, 76, 18, "label"),
-        c("CONTROL_LightSlider", 436, R1 + 2, 150, 24, "slider"),
-        c("CONTROL_SpeedStatic", 606, R1 + 5, 70, 18, "label"),
-        c("CONTROL_SpeedSlider", 680, R1 + 2, 150, 24, "slider"),
-        c("CONTROL_UsbStatic", 696, R2 + 5, 62, 18, "label"),
+        c("CONTROL_XGcombox", 128, R1 + 1, 190, 26 + 300, "combo", drop=300),
+        c("CONTROL_LightStatic", 332, R1 + 5, 68, 18, "label"),
+        c("CONTROL_LightSlider", 402, R1 + 2, 130, 24, "slider"),
+        c("CONTROL_SpeedStatic", 550, R1 + 5, 54, 18, "label"),
+        c("CONTROL_SpeedSlider", 606, R1 + 2, 130, 24, "slider"),
+        c("CONTROL_UsbStatic", 762, R1 + 5, 168, 18, "label"),
         c("FUNC_REPORT1", 762, R2, 39, 28, "button", "rate", "1000", KEY_FACES),
         c("FUNC_REPORT2", 805, R2, 39, 28, "button", "rate", "500", KEY_FACES),
         c("FUNC_REPORT3", 848, R2, 39, 28, "button", "rate", "250", KEY_FACES),
@@ -178,23 +178,23 @@ def _lighting():
     ]
     for suffix in ("", "2", "3"):
         out += [
-            c("CONTROL_BLFXStatic" + suffix, 128, R2 + 5, 60, 18, "label", group="dir"),
-            c("CONTROL_BLFXLStaPic" + suffix, 192, R2, 40, 28, "picture", group="dir"),
-            c("CONTROL_BLFXRStaPic" + suffix, 236, R2, 40, 28, "picture", group="dir"),
+            c("CONTROL_BLFXStatic" + suffix, 128, R2 + 5, 80, 18, "label", group="dir"),
+            c("CONTROL_BLFXLStaPic" + suffix, 212, R2, 40, 28, "picture", group="dir"),
+            c("CONTROL_BLFXRStaPic" + suffix, 256, R2, 40, 28, "picture", group="dir"),
         ]
         # Only the first set is shown where it stands; the others are move targets.
         if suffix:
             for ctl in out[-3:]:
                 ctl.hidden = True
     out += [
-        c("CONTROL_umCombo", 128, R2 + 1, 210, 26 + 240, "combo", group="user", drop=240),
-        c("CONTROL_USERgjStatic", 354, R2 + 5, 46, 18, "label", group="user"),
-        c("CONTROL_USERgjStaPic1", 404, R2, 34, 28, "picture", group="user"),
-        c("CONTROL_USERgjStaPic2", 442, R2, 34, 28, "picture", group="user"),
-        c("CONTROL_HXsjsStaPic", 494, R2, 28, 28, "picture", group="user"),
-        c("CONTROL_HXsjsStatic", 526, R2 + 5, 66, 18, "label", group="user"),
-        c("CONTROL_LEDsjsStaPic", 598, R2, 28, 28, "picture", group="user"),
-        c("CONTROL_LEDsjsStatic", 630, R2 + 5, 60, 18, "label", group="user"),
+        c("CONTROL_umCombo", 128, R2 + 1, 190, 26 + 240, "combo", group="user", drop=240),
+        c("CONTROL_USERgjStatic", 332, R2 + 5, 40, 18, "label", group="user"),
+        c("CONTROL_USERgjStaPic1", 374, R2, 34, 28, "picture", group="user"),
+        c("CONTROL_USERgjStaPic2", 412, R2, 34, 28, "picture", group="user"),
+        c("CONTROL_HXsjsStaPic", 462, R2, 28, 28, "picture", group="user"),
+        c("CONTROL_HXsjsStatic", 494, R2 + 5, 90, 18, "label", group="user"),
+        c("CONTROL_LEDsjsStaPic", 596, R2, 28, 28, "picture", group="user"),
+        c("CONTROL_LEDsjsStatic", 628, R2 + 5, 110, 18, "label", group="user"),
     ]
     return out
 
@@ -221,7 +221,7 @@ def _never_shown():
         w = 28 if kind == "picture" else (48 if kind == "colour" else 60)
         out.append(Control(key, 128 + (i % 9) * 64, R1 + (i // 9) * 8, w, 20, kind, hidden=True))
     for i, (key, _) in enumerate(COLOUR_CHOICES):
-        out.append(Control(key, 700 + i * 26, R1, 22, 22, "picture", hidden=True))
+        out.append(Control(key, 640 + i * 26, R1, 22, 22, "picture", hidden=True))
     return out
 
 

@@ -16,8 +16,8 @@ from surface import font  # noqa: E402
 
 SAMPLE = {
     "CONTROL_DengStatic": "Lighting", "CONTROL_LightStatic": "Brightness", "CONTROL_SpeedStatic": "Speed",
-    "CONTROL_BLFXStatic": "Direction", "CONTROL_USERgjStatic": "Tool", "CONTROL_HXsjsStatic": "Clear all",
-    "CONTROL_LEDsjsStatic": "Mark all", "CONTROL_UsbStatic": "Report",
+    "CONTROL_BLFXStatic": "Effect", "CONTROL_USERgjStatic": "Tool", "CONTROL_HXsjsStatic": "Direction",
+    "CONTROL_LEDsjsStatic": "Lighting off", "CONTROL_UsbStatic": "Report rate",
     "KEY_SETTING": "Choose what this key does", "TISHI_SINGLE_STATIC": "Press the key to send:",
     "FUNC_KEY_RADIO_KB_STATIC": "Keyboard key", "FUNC_KEY_RADIO_MOU_STATIC": "Mouse button",
     "MARCO_NAME_SETTING": "Macro", "FUNC_MACRO_CYCLES_PROMPT": "Repeat", "FUNC_MACRO_RECORD_DELAY2":

@@ -51,7 +51,7 @@ def main(sf, win, canvas):
     lx0, ly0, lx1, ly1 = m.LIGHT
     panel(sf, m.LIGHT, 10, t.PANEL, t.PANEL, t.PANEL_EDGE)
     sf.line([(116, ly0 + 12), (116, ly1 - 12)], t.PANEL_EDGE, 1)
-    sf.line([(684, m.R2 - 2), (684, ly1 - 12)], t.PANEL_EDGE, 1)
+    sf.line([(750, ly0 + 12), (750, ly1 - 12)], t.PANEL_EDGE, 1)
     # command bar
     sf.line([(16, 516), (win.width - 16, 516)], (0x24, 0x27, 0x2d), 1)
     if canvas is not None and canvas.variant.startswith("glow"):
