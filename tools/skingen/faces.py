@@ -123,7 +123,7 @@ def lock(sf, c, look, variant=""):
 
 
 def logo(sf, c, look, variant=""):
-    x0, y0, x1, y1 = c.x, c.y, c.x + c.w, c.y + c.h
+    x0, y0, y1 = c.x, c.y, c.y + c.h
     colour = {OVER: t.ACCENT_HI, DOWN: t.ACCENT_LO}.get(look, t.ACCENT)
     # mark: a stylised key cap with a notch
     m = (x0 + 4, y0 + 3, x0 + 28, y0 + 27)
@@ -231,7 +231,7 @@ def profile(sf, c, look, variant=""):
 
 
 def version(sf, c, look, variant=""):
-    x0, y0, x1, y1 = c.x, c.y, c.x + c.w, c.y + c.h
+    x0, y0, y1 = c.x, c.y, c.y + c.h
     cy = (y0 + y1) / 2
     sf.ellipse((x0 + 4, cy - 3, x0 + 10, cy + 3), fill=t.ACCENT)
     sf.text((x0 + 18, cy), "KELVARIN  \u00b7  KEYBOARD CONFIGURATION", font(9, True), t.TEXT_FAINT, anchor="lm")
@@ -246,7 +246,7 @@ def rate(sf, c, look, variant=""):
 
 
 def title(sf, c, look, variant=""):
-    x0, y0, x1, y1 = c.x, c.y, c.x + c.w, c.y + c.h
+    x0, y0, y1 = c.x, c.y, c.y + c.h
     macro = variant == "macro_only"
     cy = (y0 + y1) / 2
     sf.rrect((x0 + 2, y0 + 3, x0 + 26, y0 + 27), 6, fill=t.ACCENT)

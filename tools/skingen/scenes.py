@@ -38,7 +38,7 @@ def main(sf, win, canvas):
     # keyboard deck
     x0, y0, x1, y1 = m.DECK
     sf.rrect((x0, y0 + 2, x1, y1 + 2), 12, fill=(0x0b, 0x0c, 0x0e))
-    panel(sf, m.DECK, 12, m_top(), t.DECK_BOTTOM, t.DECK_EDGE)
+    panel(sf, m.DECK, 12, t.DECK_TOP, t.DECK_BOTTOM, t.DECK_EDGE)
     sf.line([(x0 + 12, y0 + 1.5), (x1 - 12, y0 + 1.5)], (0x3a, 0x3f, 0x48), 0.8)
     # engraved name plate above the navigation keys
     nx0, nx1 = m.kx(15.5), m.kx(18.5) - m.GAP
@@ -57,10 +57,6 @@ def main(sf, win, canvas):
     if canvas is not None and canvas.variant.startswith("glow"):
         colour = t.ACCENT if canvas.variant == "glow0" else (0x2a, 0xc8, 0xe8)
         sf.glow((x0 + 40, y1 - 30, x1 - 40, y1 - 6), colour, 10, 0.25)
-
-
-def m_top():
-    return t.DECK_TOP
 
 
 # ---- composite dialog ----

@@ -53,7 +53,6 @@ def mask(win):
 
 
 def sprite_sheet(win, background):
-    import faces  # noqa: F401
     import icons
     import theme as t
     from surface import Surface

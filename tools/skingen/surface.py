@@ -95,13 +95,6 @@ class Surface:
     def text(self, xy, s, fnt, fill, anchor="mm"):
         self.texts.append((xy, s, fnt, fill, anchor))
 
-    def text_width(self, s, fnt):
-        return fnt.getlength(s)
-
-    def crop_base(self, box):
-        """The finished picture of a region, for pictures placed over it."""
-        return self.finish().crop(box)
-
     def finish(self):
         out = self.img.resize((self.w, self.h), Image.LANCZOS)
         d = ImageDraw.Draw(out)
