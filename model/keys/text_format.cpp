@@ -103,7 +103,7 @@ void Pad(std::u16string& out, const Spec& s, std::u16string_view prefix, std::u1
 }
 
 bool FormatInteger(std::u16string& out, const Spec& s, std::int64_t value) {
-    std::u16string prefix;
+    std::u16string_view prefix;
     std::u16string body;
     const char16_t c = s.conversion;
     if (c == u'd' || c == u'i') {
