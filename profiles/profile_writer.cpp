@@ -48,14 +48,18 @@ bool SaveProfileFile(const fs::path& path, model::ConfigSet& working, const Writ
     const uint32_t string_size = working.strings.Total();
     if (ProfileFileSize(macro_count, string_size) > kMaxFileSize) return false;
 
-    AtomicFile file(path, hook);
-    if (!file.Open()) return false;
     model::WriteBlockHeader(*working.block, macro_count, string_size, 0);
     std::vector<uint8_t> area;
     if (!PackStrings(*working.block, working.strings, area)) return false;
+    return WriteProfileImage(path, *working.block, working.macros.Records(), area, hook);
+}
 
-    return file.Write(model::BlockBytes(*working.block)) && file.Write(RecordBytes(working.macros.Records())) &&
-           file.Write(area) && file.Commit();
+bool WriteProfileImage(const fs::path& path, const model::AssignmentBlock& block,
+                       std::span<const model::MacroRecord> macros, std::span<const uint8_t> string_area,
+                       const WriteHook& hook) {
+    AtomicFile file(path, hook);
+    return file.Open() && file.Write(model::BlockBytes(block)) && file.Write(RecordBytes(macros)) &&
+           file.Write(string_area) && file.Commit();
 }
 
 bool SaveWorkingConfiguration(const fs::path& path, model::ConfigSets& sets, bool take_lock, const WriteHook& hook) {
@@ -67,8 +71,7 @@ bool SaveWorkingConfiguration(const fs::path& path, model::ConfigSets& sets, boo
 bool WriteDefaultProfileFile(const fs::path& path, uint8_t flag, const WriteHook& hook) {
     model::AssignmentBlockPtr block = model::NewAssignmentBlock(flag);
     if (!block) return false;
-    AtomicFile file(path, hook);
-    return file.Open() && file.Write(model::BlockBytes(*block)) && file.Commit();
+    return WriteProfileImage(path, *block, {}, {}, hook);
 }
 
 bool InstallDefaultConfiguration(model::ConfigSet& working, uint8_t flag) {

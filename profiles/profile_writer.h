@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 
 #include "model/config_sets.h"
 #include "profiles/atomic_file.h"
@@ -15,6 +16,13 @@ namespace kv::profiles {
 // area (storing each offset in its entry) and writes block, macros and area.
 // False when the file cannot be written; the target is then untouched.
 bool SaveProfileFile(const std::filesystem::path& path, model::ConfigSet& working, const WriteHook& hook = {});
+
+// Writes a file from its parts as they are: the block (header included), the
+// macro records and the string area. For files made from other sources, such
+// as the keyboard's configuration.
+bool WriteProfileImage(const std::filesystem::path& path, const model::AssignmentBlock& block,
+                       std::span<const model::MacroRecord> macros, std::span<const uint8_t> string_area,
+                       const WriteHook& hook = {});
 
 // As above on the working set, under WorkingConfigLock when take_lock is set.
 bool SaveWorkingConfiguration(const std::filesystem::path& path, model::ConfigSets& sets, bool take_lock,
