@@ -83,7 +83,8 @@ int main() {
 
     std::printf("profile file: %.2f MiB (100 macros x 2000 actions, 64 strings), %d rounds\n", mib, kRounds);
     std::printf("save      %7.2f ms/file  %8.1f MiB/s\n", 1000 * save_s / kRounds, mib * kRounds / save_s);
-    std::printf("validate  %7.2f ms/file  %8.1f MiB/s\n", 1000 * validate_s / kRounds, mib * kRounds / validate_s);
+    std::printf("validate  %7.2f ms/file  %8.1f MiB/s\n", 1000 * validate_s / kRounds,
+                mib * kRounds / validate_s);
     std::printf("load      %7.2f ms/file  %8.1f MiB/s\n", 1000 * load_s / kRounds, mib * kRounds / load_s);
     fs::remove_all(folder);
     return 0;

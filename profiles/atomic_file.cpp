@@ -59,7 +59,8 @@ bool AtomicFile::Open() {
 bool AtomicFile::Write(std::span<const uint8_t> bytes) {
     if (!file_ || failed_) return false;
     if (bytes.empty()) return true;
-    if ((hook_ && !hook_(written_, bytes)) || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    if ((hook_ && !hook_(written_, bytes)) ||
+        std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         failed_ = true;
         return false;
     }

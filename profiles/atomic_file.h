@@ -16,7 +16,7 @@ namespace kv::profiles {
 using WriteHook = std::function<bool(uint64_t offset, std::span<const uint8_t> bytes)>;
 
 class AtomicFile {
-public:
+  public:
     explicit AtomicFile(std::filesystem::path target, WriteHook hook = {});
     ~AtomicFile();  // removes the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
@@ -30,7 +30,7 @@ public:
 
     const std::filesystem::path& TempPath() const { return temp_; }
 
-private:
+  private:
     std::filesystem::path target_;
     std::filesystem::path temp_;
     WriteHook hook_;

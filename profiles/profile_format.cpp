@@ -9,10 +9,14 @@ using model::GetU32;
 
 int ValidateResultCode(ProfileStatus status) {
     switch (status) {
-        case ProfileStatus::kValid: return 1;
-        case ProfileStatus::kCannotOpen: return -2;
-        case ProfileStatus::kOutOfMemory: return -3;
-        default: return 0;
+        case ProfileStatus::kValid:
+            return 1;
+        case ProfileStatus::kCannotOpen:
+            return -2;
+        case ProfileStatus::kOutOfMemory:
+            return -3;
+        default:
+            return 0;
     }
 }
 
@@ -41,7 +45,8 @@ ProfileStatus CheckProfileHeader(std::span<const uint8_t> file) {
     if (file.size() > kMaxFileSize) return ProfileStatus::kTooLarge;
     if (GetU16(file, kHdrMagic) != model::kBlockMagic) return ProfileStatus::kBadMagic;
     if (GetU16(file, kHdrSize) != kHdrBytes) return ProfileStatus::kBadHeaderSize;
-    if (GetU16(file, kHdrVersionMajor) != kFileVersionMajor || GetU16(file, kHdrVersionMinor) != kFileVersionMinor) {
+    if (GetU16(file, kHdrVersionMajor) != kFileVersionMajor ||
+        GetU16(file, kHdrVersionMinor) != kFileVersionMinor) {
         return ProfileStatus::kBadVersion;
     }
     const uint32_t total = GetU32(file, kHdrTotalSize);

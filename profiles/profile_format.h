@@ -14,7 +14,7 @@ namespace kv::profiles {
 
 constexpr size_t kBlockSize = model::kAssignmentBlockSize;  // 32832
 constexpr size_t kRecordSize = model::kMacroRecordSize;     // 16512
-constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;             // sizes are 32-bit
+constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;            // sizes are 32-bit
 constexpr uint8_t kFileVersionMajor = 3;
 constexpr uint8_t kFileVersionMinor = 1;
 
@@ -51,7 +51,7 @@ enum class ProfileStatus {
     kBadFlag,
     kSizeMismatch,  // total != block + macros + strings
     kBadChecksum,
-    kTruncated,  // the file ends before its total size
+    kTruncated,    // the file ends before its total size
     kBadContents,  // a count, offset or string runs outside the file
 };
 

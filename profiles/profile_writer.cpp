@@ -17,7 +17,8 @@ namespace {
 bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind == model::kKindTextBlock; }
 
 // The string area: each packed string's offset goes into its entry's value.
-bool PackStrings(model::AssignmentBlock& block, const model::StringTable& strings, std::vector<uint8_t>& area) {
+bool PackStrings(model::AssignmentBlock& block, const model::StringTable& strings,
+                 std::vector<uint8_t>& area) {
     try {
         area.assign(strings.Total(), 0);
     } catch (const std::bad_alloc&) {
@@ -62,7 +63,8 @@ bool WriteProfileImage(const fs::path& path, const model::AssignmentBlock& block
            file.Write(string_area) && file.Commit();
 }
 
-bool SaveWorkingConfiguration(const fs::path& path, model::ConfigSets& sets, bool take_lock, const WriteHook& hook) {
+bool SaveWorkingConfiguration(const fs::path& path, model::ConfigSets& sets, bool take_lock,
+                              const WriteHook& hook) {
     std::unique_lock lock(sets.WorkingConfigLock(), std::defer_lock);
     if (take_lock) lock.lock();
     return SaveProfileFile(path, sets.Working(), hook);

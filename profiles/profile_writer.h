@@ -15,7 +15,8 @@ namespace kv::profiles {
 // packs the strings of launch-program and text-block entries into the string
 // area (storing each offset in its entry) and writes block, macros and area.
 // False when the file cannot be written; the target is then untouched.
-bool SaveProfileFile(const std::filesystem::path& path, model::ConfigSet& working, const WriteHook& hook = {});
+bool SaveProfileFile(const std::filesystem::path& path, model::ConfigSet& working,
+                     const WriteHook& hook = {});
 
 // Writes a file from its parts as they are: the block (header included), the
 // macro records and the string area. For files made from other sources, such

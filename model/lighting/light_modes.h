@@ -31,7 +31,7 @@ bool IsHandledMode(int id);
 std::u16string ModeName(const TextSource& texts, int id);
 
 class LightModeTable {
-public:
+  public:
     struct Entry {
         int index = 0;
         uint8_t id = 0;
@@ -47,7 +47,7 @@ public:
     // Id at a list position, 0 outside the current entries.
     int IdAt(int index) const;
 
-private:
+  private:
     std::array<Entry, kModeSlotCount> entries_{};
     size_t count_ = 0;
 };

@@ -7,7 +7,9 @@ namespace kv::model {
 namespace {
 // Profile records and key-light pages are addressed with the current profile;
 // it is kept in range so every offset below stays inside the mirror.
-size_t ProfileIndex(int profile) { return static_cast<size_t>(std::clamp(profile, 0, device::kProfileCount - 1)); }
+size_t ProfileIndex(int profile) {
+    return static_cast<size_t>(std::clamp(profile, 0, device::kProfileCount - 1));
+}
 }  // namespace
 
 LightingModel::LightingModel(device::Commands& commands, PanelSwitchStore& panel_switch)
@@ -53,7 +55,8 @@ void LightingModel::ReadKeyLightPage() {
     for (size_t i = 0; i < kKeyPageReadChunks; ++i) {
         const auto offset = static_cast<uint16_t>(i * kKeyPageReadChunk);
         std::array<uint8_t, device::kReportData> reply{};
-        if (commands_.ReadKeyColours(reply, kKeyPageReadChunk, offset, current_profile_) != device::kOk) continue;
+        if (commands_.ReadKeyColours(reply, kKeyPageReadChunk, offset, current_profile_) != device::kOk)
+            continue;
         std::copy_n(reply.begin(), kKeyPageReadChunk, page.begin() + offset);
     }
 }
@@ -138,8 +141,8 @@ void LightingModel::RestoreLightingDefaults() {
         commands_.EndConfig();
     }
     commands_.BeginConfig();
-    commands_.WriteProfileSettings(kDefaultLightingRecord,
-                                   static_cast<uint16_t>(ProfileIndex(current_profile_) * kLightingRecordSize));
+    commands_.WriteProfileSettings(
+        kDefaultLightingRecord, static_cast<uint16_t>(ProfileIndex(current_profile_) * kLightingRecordSize));
     commands_.EndConfig();
 }
 
@@ -149,13 +152,13 @@ void LightingModel::SetPanelOn(bool on) {
 }
 
 std::span<const uint8_t, kLightingRecordSize> LightingModel::Record(int profile) const {
-    return std::span<const uint8_t, kLightingRecordSize>(records_.data() + ProfileIndex(profile) * kLightingRecordSize,
-                                                         kLightingRecordSize);
+    return std::span<const uint8_t, kLightingRecordSize>(
+        records_.data() + ProfileIndex(profile) * kLightingRecordSize, kLightingRecordSize);
 }
 
 std::span<const uint8_t, kKeyLightPageSize> LightingModel::KeyLightPage(int profile) const {
-    return std::span<const uint8_t, kKeyLightPageSize>(pages_.data() + ProfileIndex(profile) * kKeyLightPageSize,
-                                                       kKeyLightPageSize);
+    return std::span<const uint8_t, kKeyLightPageSize>(
+        pages_.data() + ProfileIndex(profile) * kKeyLightPageSize, kKeyLightPageSize);
 }
 
 std::span<uint8_t, kKeyLightPageSize> LightingModel::Page(int profile) {

@@ -23,7 +23,7 @@ constexpr size_t kKeyPageReadChunks = 4;
 constexpr size_t kDefaultMapsWriteChunk = 45;
 
 class LightingModel {
-public:
+  public:
     LightingModel(device::Commands& commands, PanelSwitchStore& panel_switch);
 
     // 0 on success, -1 when the settings block cannot be read (mode list left empty).
@@ -62,7 +62,7 @@ public:
     bool PanelOn() const { return panel_on_; }
     void SetPanelOn(bool on);
 
-private:
+  private:
     int ReadSettingsAndRecords(bool with_key_page);
     void ReadKeyLightPage();
     void ReadRecords();

@@ -15,7 +15,7 @@ inline bool PanelSwitchFromValue(std::u16string_view value) { return value == u"
 inline std::u16string_view PanelSwitchValue(bool on) { return on ? u"1" : u"0"; }
 
 class PanelSwitchStore {
-public:
+  public:
     virtual ~PanelSwitchStore() = default;
     virtual bool ReadPanelSwitch() = 0;
     virtual void WritePanelSwitch(bool on) = 0;

@@ -14,7 +14,7 @@ namespace kv::model {
 
 constexpr size_t kUserKeyMapSize = 21;
 constexpr int kMatrixIndexCount = static_cast<int>(kUserKeyMapSize * 8);  // 168
-constexpr size_t kUserMapsBytes = kUserMapCount * kUserKeyMapSize;       // 210
+constexpr size_t kUserMapsBytes = kUserMapCount * kUserKeyMapSize;        // 210
 constexpr size_t kKeyLightPageSize = device::kKeyColourPageSize;          // 256
 static_assert(kUserMapsBytes <= kKeyLightPageSize);
 

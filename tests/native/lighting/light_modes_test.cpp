@@ -70,7 +70,7 @@ TEST(ModeList, HandledModes) {
 }
 
 class MapTexts : public TextSource {
-public:
+  public:
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> texts;
     std::u16string Text(std::u16string_view section, std::u16string_view key) const override {
         auto it = texts.find({std::u16string(section), std::u16string(key)});

@@ -58,7 +58,8 @@ TEST(LightingRecord, DecodeRules) {
          [](const auto& s) { EXPECT_EQ(s.report_rate, 3); }},
         {"report rate 2 as it is", [](auto& r) { r.report_rate = 2; }, [](auto&) {},
          [](const auto& s) { EXPECT_EQ(s.report_rate, 2); }},
-        {"tool 1 is erase", [](auto& r) { r.tool = 1; }, [](auto&) {}, [](const auto& s) { EXPECT_EQ(s.tool, 1); }},
+        {"tool 1 is erase", [](auto& r) { r.tool = 1; }, [](auto&) {},
+         [](const auto& s) { EXPECT_EQ(s.tool, 1); }},
         {"tool 5 reads as paint", [](auto& r) { r.tool = 5; }, [](auto& s) { s.tool = 1; },
          [](const auto& s) { EXPECT_EQ(s.tool, 0); }},
         {"trigger 1 is grid", [](auto& r) { r.trigger = 1; }, [](auto&) {},
@@ -93,16 +94,16 @@ TEST(LightingRecord, DecodeRules) {
              r.mode7_random = 2;
          },
          [](auto& s) { s.mode7_random = true; }, [](const auto& s) { EXPECT_TRUE(s.mode7_random); }},
-        {"byte 4 kept as read, non-zero is random",
-         [](auto& r) { r.direction_or_random = 0xFF; }, [](auto&) {},
+        {"byte 4 kept as read, non-zero is random", [](auto& r) { r.direction_or_random = 0xFF; },
+         [](auto&) {},
          [](const auto& s) {
              EXPECT_EQ(s.byte4, 0xFF);
              EXPECT_TRUE(s.random_colour);
          }},
         {"user map 9 as it is", [](auto& r) { r.user_map = 9; }, [](auto&) {},
          [](const auto& s) { EXPECT_EQ(s.user_map, 9); }},
-        {"user map past the ten maps reads as 0", [](auto& r) { r.user_map = 200; }, [](auto& s) { s.user_map = 4; },
-         [](const auto& s) { EXPECT_EQ(s.user_map, 0); }},
+        {"user map past the ten maps reads as 0", [](auto& r) { r.user_map = 200; },
+         [](auto& s) { s.user_map = 4; }, [](const auto& s) { EXPECT_EQ(s.user_map, 0); }},
         {"colour choice kept as read", [](auto& r) { r.colour_choice = 9; }, [](auto&) {},
          [](const auto& s) { EXPECT_EQ(s.colour_choice, 9); }},
         {"effect random flags",

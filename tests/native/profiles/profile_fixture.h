@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <atomic>
@@ -51,13 +50,13 @@ inline void MakeMacro(model::MacroRecord& m, uint16_t id, std::u16string_view na
     m.play_mode = id % 3;
     m.action_count = actions;
     for (uint16_t i = 0; i < actions; ++i) {
-        m.actions[i] = model::MacroAction{static_cast<uint32_t>(10 * i + id), static_cast<uint16_t>(0x1E + i % 20),
-                                          static_cast<uint16_t>(i % 2)};
+        m.actions[i] = model::MacroAction{static_cast<uint32_t>(10 * i + id),
+                                          static_cast<uint16_t>(0x1E + i % 20), static_cast<uint16_t>(i % 2)};
     }
 }
 
 class ProfileFolderTest : public ::testing::Test {
-protected:
+  protected:
     fs::path folder;
 
     void SetUp() override {

@@ -82,8 +82,8 @@ TEST(ProfileLoad, HostileFilesAreRefused) {
          ProfileStatus::kTruncated},
         {"string offset past the area", [](auto& f) { PutU32(f, EntryValueAt(kStringEntry), 10); },
          ProfileStatus::kBadContents},
-        {"string offset far past the file", [](auto& f) { PutU32(f, EntryValueAt(kStringEntry), 0xFFFFFFFE); },
-         ProfileStatus::kBadContents},
+        {"string offset far past the file",
+         [](auto& f) { PutU32(f, EntryValueAt(kStringEntry), 0xFFFFFFFE); }, ProfileStatus::kBadContents},
         {"string without terminator",
          [area](auto& f) {
              for (size_t i = 6; i < 10; ++i) f[area + i] = 'z';
@@ -102,7 +102,9 @@ TEST(ProfileLoad, HostileFilesAreRefused) {
          },
          ProfileStatus::kBadContents},
         {"action count past the record",
-         [](auto& f) { PutU16(f, kBlockSize + kRecordSize + offsetof(model::MacroRecord, action_count), 2001); },
+         [](auto& f) {
+             PutU16(f, kBlockSize + kRecordSize + offsetof(model::MacroRecord, action_count), 2001);
+         },
          ProfileStatus::kBadContents},
     };
     for (const auto& c : cases) {

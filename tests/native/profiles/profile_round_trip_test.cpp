@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "model/byte_io.h"
+#include "profile_fixture.h"
 #include "profiles/profile_reader.h"
 #include "profiles/profile_writer.h"
 #include "profiles/working_profile.h"
-#include "profile_fixture.h"
 
 namespace kv::profiles {
 namespace {
@@ -34,7 +34,8 @@ TEST_F(ProfileRoundTrip, SaveValidateLoadReproducesTheWorkingSet) {
     }
     EXPECT_EQ(loaded.macros.IdAt(0), 5);
     EXPECT_EQ(loaded.macros.IdAt(1), 1);
-    EXPECT_EQ(loaded.macros.Records()[1].actions[1999].delay_ms, saved.macros.Records()[1].actions[1999].delay_ms);
+    EXPECT_EQ(loaded.macros.Records()[1].actions[1999].delay_ms,
+              saved.macros.Records()[1].actions[1999].delay_ms);
 
     EXPECT_EQ(loaded.strings.Text(model::EntryNumber(1, 0x20)), u"C:\\Tools\\run.exe");
     EXPECT_EQ(loaded.strings.Text(model::EntryNumber(3, 0x22)), u"hello, \u4e16\u754c");
@@ -56,7 +57,8 @@ TEST_F(ProfileRoundTrip, FileLayoutAndPackedStrings) {
     EXPECT_EQ(model::GetU16(file, kHdrMacroCount), 3);
     EXPECT_EQ(model::GetU32(file, kHdrStringSize), s);
     EXPECT_EQ(file[kHdrFlag], 0);
-    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(model::GetU32(file, 32 + 4 * i), model::kBlockDescriptorWords[i]);
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(model::GetU32(file, 32 + 4 * i), model::kBlockDescriptorWords[i]);
 
     // Strings packed in entry order from offset 0; the launch-program entry
     // (profile 1) comes before the text block (profile 3).

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using test::ProfileFolderTest;
 
 class ProfileSaveFailure : public ProfileFolderTest {
-protected:
+  protected:
     fs::path path;
     std::vector<uint8_t> old_bytes;
 
@@ -35,7 +35,8 @@ protected:
 
 // Fails the write that would reach past `limit` bytes of the file.
 WriteHook FailPast(uint64_t limit) {
-    return [limit](uint64_t offset, std::span<const uint8_t> bytes) { return offset + bytes.size() <= limit; };
+    return
+        [limit](uint64_t offset, std::span<const uint8_t> bytes) { return offset + bytes.size() <= limit; };
 }
 
 TEST_F(ProfileSaveFailure, FailedWriteLeavesTheOldFileAndNoTempFile) {

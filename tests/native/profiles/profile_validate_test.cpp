@@ -54,7 +54,8 @@ TEST(ProfileHeader, EachCheckFails) {
         {"header size", [](auto& f) { PutU16(f, kHdrSize, 33); }, ProfileStatus::kBadHeaderSize},
         {"major version", [](auto& f) { PutU16(f, kHdrVersionMajor, 2); }, ProfileStatus::kBadVersion},
         {"minor version", [](auto& f) { PutU16(f, kHdrVersionMinor, 0); }, ProfileStatus::kBadVersion},
-        {"total below the block", [](auto& f) { PutU32(f, kHdrTotalSize, 32831); }, ProfileStatus::kTotalTooSmall},
+        {"total below the block", [](auto& f) { PutU32(f, kHdrTotalSize, 32831); },
+         ProfileStatus::kTotalTooSmall},
         {"entry count", [](auto& f) { PutU16(f, kHdrEntryCount, 2047); }, ProfileStatus::kBadEntryCount},
         {"101 macros with sizes agreeing",
          [](auto& f) {
@@ -63,11 +64,15 @@ TEST(ProfileHeader, EachCheckFails) {
          },
          ProfileStatus::kTooManyMacros},
         {"flag 2", [](auto& f) { f[kHdrFlag] = 2; }, ProfileStatus::kBadFlag},
-        {"total disagrees with counts", [](auto& f) { PutU32(f, kHdrTotalSize, static_cast<uint32_t>(f.size() + 2)); },
+        {"total disagrees with counts",
+         [](auto& f) { PutU32(f, kHdrTotalSize, static_cast<uint32_t>(f.size() + 2)); },
          ProfileStatus::kSizeMismatch},
-        {"string size disagrees", [](auto& f) { PutU32(f, kHdrStringSize, 6); }, ProfileStatus::kSizeMismatch},
+        {"string size disagrees", [](auto& f) { PutU32(f, kHdrStringSize, 6); },
+         ProfileStatus::kSizeMismatch},
         {"string size wraps the total",
-         [](auto& f) { PutU32(f, kHdrStringSize, static_cast<uint32_t>(0x100000000ull - ProfileFileSize(1, 0) + 4)); },
+         [](auto& f) {
+             PutU32(f, kHdrStringSize, static_cast<uint32_t>(0x100000000ull - ProfileFileSize(1, 0) + 4));
+         },
          ProfileStatus::kSizeMismatch},
         {"file shorter than its total", [](auto& f) { f.pop_back(); }, ProfileStatus::kTruncated},
         {"below the block size", [](auto& f) { f.resize(kBlockSize - 1); }, ProfileStatus::kTooSmall},
@@ -92,8 +97,8 @@ TEST(ProfileHeader, AnyChangedHeaderByteWithoutNewChecksumFails) {
 
 TEST(ProfileHeader, ResultCodes) {
     const std::pair<ProfileStatus, int> cases[] = {
-        {ProfileStatus::kValid, 1},        {ProfileStatus::kMissing, 0},     {ProfileStatus::kTooSmall, 0},
-        {ProfileStatus::kBadChecksum, 0},  {ProfileStatus::kCannotOpen, -2}, {ProfileStatus::kOutOfMemory, -3},
+        {ProfileStatus::kValid, 1},       {ProfileStatus::kMissing, 0},     {ProfileStatus::kTooSmall, 0},
+        {ProfileStatus::kBadChecksum, 0}, {ProfileStatus::kCannotOpen, -2}, {ProfileStatus::kOutOfMemory, -3},
     };
     for (auto [status, code] : cases) EXPECT_EQ(ValidateResultCode(status), code);
     EXPECT_FALSE(IsFormatError(ProfileStatus::kTooSmall));
