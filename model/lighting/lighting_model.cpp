@@ -167,7 +167,8 @@ std::span<uint8_t, kKeyLightPageSize> LightingModel::Page(int profile) {
 }
 
 uint16_t LightingModel::UserMapOffset() const {
-    const int map = std::clamp(state_.user_map, 0, static_cast<int>(kUserMapCount) - 1);
+    // Same rule as decoding: an index past the ten maps stands for map 0.
+    const int map = state_.user_map >= 0 && state_.user_map < static_cast<int>(kUserMapCount) ? state_.user_map : 0;
     return static_cast<uint16_t>(static_cast<size_t>(map) * kUserKeyMapSize);
 }
 
