@@ -11,7 +11,7 @@ bool CKelvarinDlg::ShutdownMain() {
     single_instance_mutex_.Reset();
     key_event_slots_.clear();
     tray_.Remove();
-    tray_icon_id_ = 0;
+    tray_icon_.SetShown(0);
     SetModified(false);
 
     app::ProcessState& process = app::Process();

@@ -15,6 +15,7 @@
 
 #include "app/startup/handles.h"
 #include "app/tray/tray_icon.h"
+#include "app/tray/tray_icon_state.h"
 #include "device/notify.h"
 
 namespace kv::app {
@@ -151,8 +152,7 @@ class CKelvarinDlg {
     FARPROC set_layered_window_attributes_ = nullptr;  // required, never called
 
     app::CTrayIcon tray_;
-    std::atomic<int> tray_icon_id_{0};
-    std::atomic<int> tray_normal_icon_id_{128};
+    app::TrayIconState tray_icon_;
     std::atomic<int> init_done_{0};
     std::atomic<int> last_device_count_{0};
     std::unique_ptr<CAboutDlg> about_;

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kIconNoKeyboard = IDR_MAINFRAME;
 constexpr int kIconAttached = IDI_TRAY_ATTACHED;
-constexpr int kIconBusy = IDI_TRAY_BUSY;
 
 struct TrayMenuText {
     UINT command;
@@ -30,7 +29,7 @@ CKelvarinDlg::Reply CKelvarinDlg::OnInitMessage(WPARAM wparam, LPARAM) {
     tray_.Create(hwnd_, app::kMsgTrayNotify, LanguageText(L"KEYBOARD_TRAY_DESC"), app_icon_small_,
                  IDR_TRAY_MENU);
     tray_.SetMenuCallback([this](HMENU popup) { TranslateTrayMenu(popup); });
-    tray_icon_id_ = kIconNoKeyboard;
+    tray_icon_.SetShown(kIconNoKeyboard);
     RebuildProfileMenu(true);
     init_done_ = 1;
     // The read-back seam may have seen a keyboard before the icon existed.
@@ -56,16 +55,7 @@ void CKelvarinDlg::OnLayerChanged(int /*layer*/) {}
 void CKelvarinDlg::OnLightingChanged() {}
 
 void CKelvarinDlg::SetTrayIcon(int mode, int icon_id) {
-    int target = kIconBusy;
-    if (mode == 0 && icon_id != 0) {
-        target = icon_id;
-        tray_normal_icon_id_ = icon_id;
-    } else if (mode == 0) {
-        target = tray_normal_icon_id_;
-    }
-    if (target == tray_icon_id_) return;
-    tray_.SetIcon(target);
-    tray_icon_id_ = target;
+    if (const auto target = tray_icon_.Choose(mode, icon_id)) tray_.SetIcon(*target);
 }
 
 CKelvarinDlg::Reply CKelvarinDlg::OnShowRequest(WPARAM wparam, LPARAM) {
