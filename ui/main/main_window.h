@@ -142,7 +142,6 @@ class CKelvarinDlg {
     HICON app_icon_ = nullptr;
     HICON app_icon_small_ = nullptr;
     bool ends_at_once_ = false;
-    bool ended_silently_ = false;
     bool modified_ = false;
     bool show_allowed_ = false;  // the window stays hidden until ShowMainWindow
 

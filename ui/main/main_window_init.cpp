@@ -73,7 +73,7 @@ bool CKelvarinDlg::Initialise() {
 
     if (!BindDevice()) {
         EndSilently();
-        return FALSE;
+        return false;
     }
     const int count = device_.DeviceCount();
     StartReadBack(count);
@@ -83,14 +83,14 @@ bool CKelvarinDlg::Initialise() {
     if (user32_) set_layered_window_attributes_ = GetProcAddress(user32_.Get(), "SetLayeredWindowAttributes");
     if (!set_layered_window_attributes_) {
         EndSilently();
-        return FALSE;
+        return false;
     }
 
     InstallDefaultWorkingSet();
     SetModified(false);
     if (!LoadSharedButtonImages()) {
         EndSilently();
-        return FALSE;
+        return false;
     }
     BuildSkinnedControls();
     process.user_settings_ini = app::ComputeUserSettingsIni(hwnd_);
@@ -101,7 +101,7 @@ bool CKelvarinDlg::Initialise() {
     RegisterSessionNotifications();
     FillUserModeList();
     PostMessageW(hwnd_, app::kMsgInit, app::kCodeInit, 0);
-    return TRUE;
+    return true;
 }
 
 bool CKelvarinDlg::BindDevice() {
@@ -111,7 +111,6 @@ bool CKelvarinDlg::BindDevice() {
 }
 
 void CKelvarinDlg::EndSilently() {
-    ended_silently_ = true;
     EndDialog(hwnd_, 0);
 }
 
