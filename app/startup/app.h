@@ -32,8 +32,10 @@ class CKelvarinApp {
     UniqueRegistryKey user_registry_key_;
     std::optional<std::recursive_mutex> working_config_lock_;
     std::optional<std::recursive_mutex> applied_config_lock_;
-    DeviceHost device_;
+    // The sink outlives the device side: the notifier joins its threads, which
+    // may still report to the sink, when it goes away.
     AppNotificationSink sink_;
+    DeviceHost device_;
     std::unique_ptr<ui::CKelvarinDlg> main_window_;
 };
 

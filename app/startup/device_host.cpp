@@ -2,10 +2,9 @@
 
 namespace kv::app {
 
-DeviceHost::~DeviceHost() {
-    // Stop forwarding library callbacks before the objects they reach go away.
-    if (notifier_) device::Notifier::Install(nullptr);
-}
+// The notifier uninstalls itself, waiting for callbacks in flight, before the
+// link it uses goes away.
+DeviceHost::~DeviceHost() = default;
 
 DeviceHost::BindResult DeviceHost::Bind(const wchar_t* library) {
     library_ = LoadLibraryW(library);
@@ -24,7 +23,6 @@ void DeviceHost::Start(device::NotificationSink& sink) {
     commands_ = std::make_unique<device::Commands>(*link_);
     commands_->ResetActiveProfileCache();
     notifier_ = std::make_unique<device::Notifier>(*link_, sink);
-    device::Notifier::Install(notifier_.get());
     notifier_->RegisterNotifications();
 }
 
