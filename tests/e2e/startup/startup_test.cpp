@@ -243,6 +243,22 @@ TEST(SecondStart, OpensTheRunningCopyAndEnds) {
     EXPECT_FALSE(WaitForExit(first, 0ms).has_value());
 }
 
+TEST(SecondStart, OpensTheRunningCopyOnceAKeyboardHasArrived) {
+    // No keyboard at start; the library reports one 1.5 s after the vendor read is registered.
+    ProgramCopy copy(L"fixture_hidserv_attach_later.dll");
+    const Child first = copy.Launch(L"");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    Sleep(3000);
+    EXPECT_FALSE(IsWindowVisible(main)) << "an arriving keyboard must not open the window by itself yet";
+
+    const Child second = copy.Launch(L"");
+    const auto code = WaitForExit(second, 20s);
+    EXPECT_EQ(FindMessageBox(first.pid, L"MAIN_NO_DEVICE_PROMPT"), nullptr) << "the arrival was not noticed";
+    ASSERT_TRUE(code.has_value()) << "the second process kept running";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s));
+}
+
 TEST(SecondStart, WithoutKeyboardTheRunningCopyPromptsAndStaysHidden) {
     ProgramCopy copy(kNoKeyboard);
     const Child first = copy.Launch(L"");
