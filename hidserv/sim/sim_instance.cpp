@@ -46,7 +46,11 @@ kv::sim::SimHidService* Create() {
     } else if (state != L"none") {
         options.state_file = state;
     }
-    // Threads of the library outlive every caller; the process ends them.
+    // Threads of the library outlive every caller; the process ends them. Pinning
+    // keeps their code loaded should a caller free the library.
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&Create), &self);
     auto* service = new kv::sim::SimHidService(options);
     StartControlPipe(*service, ControlPipeName());
     return service;
