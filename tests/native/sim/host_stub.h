@@ -2,6 +2,7 @@
 // values and collects what the library's callback delivers.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -62,7 +63,7 @@ class Collector {
     ~Collector() { instance_ = nullptr; }
 
     static int Callback(const NotificationRecord* record) {
-        Collector* self = instance_;
+        Collector* self = instance_.load();
         if (!self || !record || !record->request) return 1;
         Delivered d;
         d.kind = record->kind;
@@ -97,7 +98,7 @@ class Collector {
     }
 
   private:
-    static inline Collector* instance_ = nullptr;
+    static inline std::atomic<Collector*> instance_{nullptr};
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<Delivered> queue_;
@@ -115,6 +116,15 @@ class Host {
                                   HidServRequestCheck(&c, Collector::Callback, HIDSERV_TAG_CONS, nullptr, 0),
                                   &consumer_unit);
     }
+
+    // Withdraws the reads and lets deliveries in flight finish before the collector goes.
+    ~Host() {
+        service_.DeleteRequestFromUnitId(control_unit);
+        service_.DeleteRequestFromUnitId(consumer_unit);
+        service_.WaitIdle();
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
 
     int Write(const Report& report) {
         DeviceSelector v = Vendor();
