@@ -61,6 +61,7 @@ void Dialog::End(INT_PTR result) {
 bool Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageRoute<Dialog> kMessages[] = {
         {WM_INITDIALOG, &Dialog::InitDialogMessage},
+        {WM_NOTIFY, &Dialog::ReflectNotify},
     };
     static constexpr CommandRoute<Dialog> kCommands[] = {
         {IDOK, kAnyNotify, &Dialog::OkCommand},
@@ -71,6 +72,12 @@ bool Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) 
 }
 
 LRESULT Dialog::InitDialogMessage(WPARAM, LPARAM) { return OnInitDialog(); }
+
+LRESULT Dialog::ReflectNotify(WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !header->hwndFrom || GetParent(header->hwndFrom) != hwnd_) return 0;
+    return SendMessageW(header->hwndFrom, kReflectedNotify, wParam, lParam);
+}
 
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;

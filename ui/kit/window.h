@@ -8,6 +8,13 @@
 
 namespace kv::ui {
 
+// A dialog hands every WM_NOTIFY it leaves alone back to the control that sent
+// it as this message (same wParam and lParam), so a control can answer its own
+// notifications, e.g. custom drawing.
+inline constexpr UINT kReflectedNotify = WM_APP + 0x3A00;
+// Likewise a list hands a child's WM_COMMAND back to that child (the cell editor's selection change).
+inline constexpr UINT kReflectedCommand = WM_APP + 0x3A01;
+
 class Window {
 public:
     Window() = default;
@@ -68,6 +75,7 @@ protected:
 private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT InitDialogMessage(WPARAM, LPARAM);
+    LRESULT ReflectNotify(WPARAM, LPARAM);
     void OkCommand(WORD) { OnOk(); }
     void CancelCommand(WORD) { OnCancel(); }
 
