@@ -24,7 +24,7 @@ void PrintTree(HWND window, HDC dc, int x, int y, const RECT& clip) {
     // GW_HWNDLAST is the bottom of the Z order: paint upwards from there.
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
          child = GetWindow(child, GW_HWNDPREV)) {
-        if (!IsWindowVisible(child)) continue;
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;  // the root may be hidden
         RECT rect;
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);

@@ -40,7 +40,7 @@ void WriteIni(const std::wstring& path, const std::wstring& section,
 void Pump();
 
 struct HostTemplate {
-    MemoryDialogTemplate hostTemplate{WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS, 300, 200};
+    MemoryDialogTemplate hostTemplate{WS_POPUP | WS_CLIPSIBLINGS, 300, 200};
 };
 
 // A modeless empty dialog to host controls; records WM_COMMAND and posted slider messages.
