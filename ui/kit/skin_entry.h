@@ -4,15 +4,17 @@
 
 #include <string>
 
+#include "app/settings/skin_entry.h"
+
 namespace kv::ui {
 
-struct SkinRect {
-    int x = 1, y = 1, w = 1, h = 1;
-    // The entry a skin gives for a control it leaves out ("1,1,1,1,x").
-    bool IsDefault() const { return x == 1 && y == 1; }
-};
+using kv::app::SkinRect;
+
+// A control the skin leaves out sits 1 x 1 at (1, 1) ("1,1,1,1,x").
+inline bool IsLeftOut(const SkinRect& rect) { return rect.x == 1 && rect.y == 1; }
 
 SkinRect ReadSkinRect(const std::wstring& skinFile, const std::wstring& section, const std::wstring& key);
+// Empty when missing.
 std::wstring ReadSkinText(const std::wstring& skinFile, const std::wstring& section, const std::wstring& key);
 
 }  // namespace kv::ui

@@ -13,7 +13,7 @@ void MoveQuietly(HWND control, const SkinRect& rect) {
 void PlaceSkinnedButton(CPngButton& button, const SkinRect& rect, const StateCanvases& faces) {
     MoveQuietly(button.hwnd(), rect);
     button.SetStateImages(rect.x, rect.y, faces, false);
-    if (rect.IsDefault()) EnableWindow(button.hwnd(), FALSE);
+    if (IsLeftOut(rect)) EnableWindow(button.hwnd(), FALSE);
 }
 
 void PlaceSkinnedButton(CPngButton& button, const std::wstring& skinFile, const std::wstring& section,

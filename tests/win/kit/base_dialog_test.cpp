@@ -2,7 +2,7 @@
 // silent end of the process when either image is missing.
 #include <gtest/gtest.h>
 
-#include "kit/kit_fixture.h"
+#include "tests/win/kit/kit_fixture.h"
 #include "ui/kit/base_dialog.h"
 #include "ui/kit/mask_region.h"
 #include "ui/kit/window_capture.h"

@@ -1,7 +1,7 @@
 // The bitmap slider: position math and every notification it posts.
 #include <gtest/gtest.h>
 
-#include "kit/kit_fixture.h"
+#include "tests/win/kit/kit_fixture.h"
 #include "ui/kit/bitmap_slider.h"
 #include "ui/kit/gdi.h"
 

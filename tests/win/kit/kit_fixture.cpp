@@ -1,4 +1,4 @@
-#include "kit/kit_fixture.h"
+#include "tests/win/kit/kit_fixture.h"
 
 #include <shlwapi.h>
 

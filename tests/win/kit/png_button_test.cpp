@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "kit/kit_fixture.h"
+#include "tests/win/kit/kit_fixture.h"
 #include "ui/kit/gdi.h"
 #include "ui/kit/png_button.h"
 #include "ui/kit/skin_placement.h"

@@ -1,6 +1,6 @@
 // In-place editing of the report list: when an edit starts, how it ends, and
 // the owner's hooks.
-#include "kit/report_fixture.h"
+#include "tests/win/kit/report_fixture.h"
 
 namespace kv::ui::test {
 namespace {

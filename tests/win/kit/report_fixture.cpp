@@ -1,4 +1,4 @@
-#include "kit/report_fixture.h"
+#include "tests/win/kit/report_fixture.h"
 
 namespace kv::ui::test {
 

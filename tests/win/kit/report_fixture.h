@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "kit/kit_fixture.h"
+#include "tests/win/kit/kit_fixture.h"
 #include "ui/kit/report_ctrl.h"
 
 namespace kv::ui::test {

@@ -1,5 +1,5 @@
 // Report list ticks, sorting, moves, deletion, colours and lookup.
-#include "kit/report_fixture.h"
+#include "tests/win/kit/report_fixture.h"
 
 namespace kv::ui::test {
 namespace {
