@@ -1,0 +1,41 @@
+"""Colours of the skin set: dark charcoal with one amber accent."""
+from surface import hexc
+
+ACCENT = hexc("#ff8c1a")
+ACCENT_HI = hexc("#ffb35c")
+ACCENT_LO = hexc("#b85f0a")
+ACCENT_DIM = hexc("#4a3019")
+
+WINDOW_TOP = hexc("#1c1f24")
+WINDOW_BOTTOM = hexc("#121417")
+WINDOW_EDGE = hexc("#2e333b")
+TITLE_TOP = hexc("#23272d")
+TITLE_BOTTOM = hexc("#1a1d21")
+
+PANEL = hexc("#1a1d22")
+PANEL_EDGE = hexc("#2b3038")
+DECK_TOP = hexc("#202329")
+DECK_BOTTOM = hexc("#17191d")
+DECK_EDGE = hexc("#30353e")
+PAGE = hexc("#1d2025")
+FIELD = hexc("#111316")
+FIELD_EDGE = hexc("#353a43")
+
+CAP_TOP = hexc("#3b4049")
+CAP_BOTTOM = hexc("#2b2f36")
+CAP_EDGE = hexc("#4c525c")
+CAP_SHADOW = hexc("#0d0e10")
+CAP_OVER_TOP = hexc("#4b515b")
+CAP_OVER_BOTTOM = hexc("#383d45")
+CAP_DOWN_TOP = hexc("#24272c")
+CAP_DOWN_BOTTOM = hexc("#2c3036")
+CAP_OFF_TOP = hexc("#2a2d32")
+CAP_OFF_BOTTOM = hexc("#24272b")
+
+TEXT = hexc("#e9ebee")
+TEXT_DIM = hexc("#9aa1ab")
+TEXT_FAINT = hexc("#5d636c")
+TEXT_OFF = hexc("#5a5f66")
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+RED = hexc("#e5484d")
