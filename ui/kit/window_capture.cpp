@@ -6,29 +6,28 @@ namespace kv::ui {
 
 namespace {
 
-// Paints `window` at (x, y) of the DC, clipped to `clip` (DC coordinates), then its children.
-void PrintTree(HWND window, HDC dc, int x, int y, const RECT& clip) {
-    RECT client;
-    GetClientRect(window, &client);
-    RECT area{x, y, x + client.right, y + client.bottom};
-    RECT visible;
-    if (!IntersectRect(&visible, &area, &clip)) return;
-
-    const int saved = SaveDC(dc);
-    GdiRegion region(CreateRectRgnIndirect(&visible));
-    SelectClipRgn(dc, region.get());
-    SetViewportOrgEx(dc, x, y, nullptr);
+// Paints the window's client area into dc at (0, 0), then its visible children
+// bottom first. Each child paints into a surface of its own at (0, 0), which
+// starts as what lies beneath it: controls clip themselves assuming their DC
+// origin is their own corner.
+void PrintInto(HWND window, HDC dc) {
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    RestoreDC(dc, saved);
-
-    // GW_HWNDLAST is the bottom of the Z order: paint upwards from there.
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
          child = GetWindow(child, GW_HWNDPREV)) {
-        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;  // the root may be hidden
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        PrintTree(child, dc, x + rect.left, y + rect.top, visible);
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;  // the root itself may be hidden
+        RECT client;
+        GetClientRect(child, &client);
+        POINT corner{0, 0};
+        MapWindowPoints(child, window, &corner, 1);
+        if (client.right <= 0 || client.bottom <= 0) continue;
+
+        MemoryDc surface(dc);
+        GdiBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        if (!surface.get() || !bitmap) continue;
+        SelectGuard select(surface.get(), bitmap.get());
+        BitBlt(surface.get(), 0, 0, client.right, client.bottom, dc, corner.x, corner.y, SRCCOPY);
+        PrintInto(child, surface.get());
+        BitBlt(dc, corner.x, corner.y, client.right, client.bottom, surface.get(), 0, 0, SRCCOPY);
     }
 }
 
@@ -57,17 +56,15 @@ PixelImage CaptureWindow(HWND window, COLORREF fill) {
         SelectGuard select(dc.get(), bitmap.get());
         GdiBrush brush(CreateSolidBrush(fill));
         FillRect(dc.get(), &client, brush.get());
+        PrintInto(window, dc.get());
 
-        RECT clip = client;
+        // Outside the window's shape the fill colour stays.
         GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
-        const bool shaped = GetWindowRgn(window, shape.get()) != ERROR;
-        const int saved = SaveDC(dc.get());
-        if (shaped) SelectClipRgn(dc.get(), shape.get());
-        // Children clip themselves to their rectangles; the shape stays as an
-        // outer clip through the meta region.
-        if (shaped) SetMetaRgn(dc.get());
-        PrintTree(window, dc.get(), 0, 0, clip);
-        RestoreDC(dc.get(), saved);
+        if (GetWindowRgn(window, shape.get()) != ERROR) {
+            GdiRegion outside(CreateRectRgnIndirect(&client));
+            CombineRgn(outside.get(), outside.get(), shape.get(), RGN_DIFF);
+            FillRgn(dc.get(), outside.get(), brush.get());
+        }
         GdiFlush();
     }
     const auto* source = static_cast<const uint32_t*>(bits);
