@@ -56,12 +56,23 @@ BOOL GalleryDialog::OnInitDialog() {
             problems_.push_back(L"cannot read " + sheet_.canvasImages[i]);
     for (const std::wstring& key : KeysOf(SkinFile(), kButtons)) PlaceEntry(key);
     if (sheet_.name == L"main") BuildLightingPanel();
+
+    // New children go below the older ones; the page picture belongs beneath
+    // the page's controls and the labels above everything.
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (auto mask = buttons_.find(L"CONTROL_MASK"); mask != buttons_.end())
+        SetWindowPos(mask->second->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, kKeep);
+    for (const auto& label : labels_) SetWindowPos(label->hwnd(), HWND_TOP, 0, 0, 0, 0, kKeep);
     return TRUE;
 }
 
 void GalleryDialog::PlaceEntry(const std::wstring& key) {
     const EntryLook look = sheet_.look(key);
     if (look.part == Part::Hidden) return;
+    if (look.part == Part::List) {
+        AddProfileList(key);
+        return;
+    }
     if (look.part == Part::Label) {
         AddLabel(key, Text(look.textSection, look.textKey), true);
         return;
@@ -148,6 +159,28 @@ void GalleryDialog::BuildLightingPanel() {
         }
         if (control && !alwaysShown) panel_.push_back(control);
     }
+}
+
+// The profile list as the profile manager fills it: tick, name, folder.
+void GalleryDialog::AddProfileList(const std::wstring& key) {
+    list_ = std::make_unique<ui::CReportCtrl>();
+    HWND control = NewChild(WC_LISTVIEWW, WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL);
+    if (!list_->Attach(control)) return;
+    ui::PlaceControl(control, SkinFile(), kButtons, key);
+    list_->InsertColumn(0, L"\u6FC0\u6D3B", LVCFMT_LEFT, 60);
+    list_->InsertColumn(1, L"\u540D\u79F0", LVCFMT_LEFT, 120);
+    list_->InsertColumn(2, L"\u8DEF\u5F84", LVCFMT_LEFT, 230);
+    list_->SetGridLines(true);
+    list_->SetTickMode(ui::TickMode::OneOfMany);
+    list_->SetHeaderClickable(false);
+    const wchar_t* rows[][2] = {{L"Gaming", L"C:\\Users\\Player\\Profiles\\"},
+                                {L"Office", L"C:\\Users\\Player\\Profiles\\"}};
+    for (const auto& row : rows) {
+        const int index = list_->InsertRow(list_->RowCount(), L"");
+        list_->SetCellText(index, 1, row[0]);
+        list_->SetCellText(index, 2, row[1]);
+    }
+    list_->SetRowState(0, ui::kRowTicked, true);
 }
 
 void GalleryDialog::ShowStates() {

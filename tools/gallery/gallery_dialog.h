@@ -14,6 +14,7 @@
 #include "ui/kit/dialog_template.h"
 #include "ui/kit/gdi.h"
 #include "ui/kit/png_button.h"
+#include "ui/kit/report_ctrl.h"
 #include "ui/kit/state_canvas.h"
 
 namespace kv::gallery {
@@ -44,6 +45,7 @@ private:
     ui::ColorStatic& AddLabel(const std::wstring& key, const std::wstring& text, bool visible);
     HBITMAP Picture(const std::wstring& file);
     void BuildLightingPanel();
+    void AddProfileList(const std::wstring& key);
 
     const SkinSheet& sheet_;
     std::wstring moduleFolder_;
@@ -51,6 +53,7 @@ private:
     std::map<std::wstring, std::unique_ptr<ui::CPngButton>> buttons_;
     std::vector<std::unique_ptr<ui::ColorStatic>> labels_;
     std::vector<std::unique_ptr<ui::CBitmapSlider>> sliders_;
+    std::unique_ptr<ui::CReportCtrl> list_;
     std::vector<ui::GdiBitmap> pictures_;
     std::vector<HWND> panel_;  // shown only with the lighting panel
     HWND lamp_ = nullptr;

@@ -95,14 +95,10 @@ EntryLook CompositeMacroPage(const std::wstring& key) {
     return CompositeCommon(key, kMacroSet);
 }
 
+// The profile manager's buttons carry their texts in the skin images.
 EntryLook ProfileLook(const std::wstring& key) {
-    constexpr FaceSet faces{0, 1, 2, 2, 0};
-    if (key == L"CONTROL_OK") return Caption(faces, L"PROFILE_OK");
-    if (key == L"CONTROL_CANCEL") return Caption(faces, L"PROFILE_CANCLE");
-    if (key == L"CONTROL2_APPLY") return Caption(faces, L"PROFILE_APPLY");
-    if (key == L"FUNC_ADD") return Caption(faces, L"PROFILE_NEW");
-    if (key == L"PROGRAM_LIST") return Hidden();
-    return Faces(faces);
+    if (key == L"PROGRAM_LIST") return {Part::List, {}, L"", L""};
+    return Faces({0, 1, 2, 2, 0});
 }
 
 EntryLook UpdateLook(const std::wstring& key) {
@@ -132,7 +128,7 @@ std::vector<SkinSheet> SkinSheets() {
          CompositeMacroPage},
         {L"profile", L"Profile.ini",
          {L"Skins\\Profile_normal.jpg", L"Skins\\Profile_over.jpg", L"Skins\\Profile_down.jpg"},
-         L"CONTROL_OK", L"FUNC_ADD", ProfileLook},
+         L"CONTROL_OK", L"CONTROL2_APPLY", ProfileLook},
         {L"update", L"UpdateDlg.ini", {L"Skins\\update_normal.jpg", L"Skins\\update_over.jpg"},
          L"CONTROL_UPButton", L"CONTROL_OPENButton", UpdateLook},
     };

@@ -12,7 +12,7 @@ namespace kv::gallery {
 // Indices into a sheet's canvas images for the normal, over, down, disabled and checked faces.
 using FaceSet = std::array<int, 5>;
 
-enum class Part { Button, Label, Hidden };
+enum class Part { Button, Label, List, Hidden };
 
 struct EntryLook {
     Part part = Part::Button;
