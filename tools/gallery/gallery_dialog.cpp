@@ -43,8 +43,8 @@ std::wstring GalleryDialog::Text(const std::wstring& section, const std::wstring
 
 HWND GalleryDialog::NewChild(LPCWSTR className, DWORD style, LPCWSTR text) {
     return CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 1, 1, hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)), GetModuleHandleW(nullptr),
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 BOOL GalleryDialog::OnInitDialog() {
@@ -79,7 +79,9 @@ void GalleryDialog::PlaceEntry(const std::wstring& key) {
     }
     auto button = std::make_unique<ui::CPngButton>();
     if (!button->Attach(NewChild(L"BUTTON", WS_VISIBLE | BS_PUSHBUTTON))) return;
-    auto canvas = [&](int i) { return i < static_cast<int>(canvases_.size()) ? &canvases_[static_cast<size_t>(i)] : nullptr; };
+    auto canvas = [&](int i) {
+        return i < static_cast<int>(canvases_.size()) ? &canvases_[static_cast<size_t>(i)] : nullptr;
+    };
     if (key == L"LEFT_ARROW" || key == L"RIGHT_ARROW") {
         // Flip state 0, first frame.
         const std::wstring face = key == L"LEFT_ARROW" ? L"DOWN_ARROW_LEFT1" : L"DOWN_ARROW_RIGHT1";
@@ -92,9 +94,9 @@ void GalleryDialog::PlaceEntry(const std::wstring& key) {
     if (!look.textKey.empty()) {
         SetWindowTextW(button->hwnd(), Text(look.textSection, look.textKey).c_str());
         if (key == L"FUNC_PROFILES") button->SetTextRotation(268, true);
-        button->SetTextStyle(true, sheet_.name == L"main" ? 10 : 9, L"Arial Unicode MS", kCaptionColors,
-                             key == L"FUNC_PROFILES" ? DT_BOTTOM | DT_SINGLELINE
-                                                     : DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        button->SetTextStyle(
+            true, sheet_.name == L"main" ? 10 : 9, L"Arial Unicode MS", kCaptionColors,
+            key == L"FUNC_PROFILES" ? DT_BOTTOM | DT_SINGLELINE : DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     if (ui::IsLeftOut(ui::ReadSkinRect(SkinFile(), kButtons, key))) problems_.push_back(L"left out: " + key);
     buttons_[key] = std::move(button);
@@ -125,16 +127,19 @@ void GalleryDialog::BuildLightingPanel() {
     SendMessageW(lamp_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Picture(L"dengup.bmp")));
 
     for (const PanelPart& part : LightingPanelParts()) {
-        const bool alwaysShown = part.kind == PanelPart::Label &&
-                                 (std::wstring(part.key) == L"CONTROL_DengStatic" ||
-                                  std::wstring(part.key) == L"CONTROL_UsbStatic");
+        const bool alwaysShown =
+            part.kind == PanelPart::Label && (std::wstring(part.key) == L"CONTROL_DengStatic" ||
+                                              std::wstring(part.key) == L"CONTROL_UsbStatic");
         HWND control = nullptr;
         switch (part.kind) {
-            case PanelPart::Label: control = AddLabel(part.key, Text(L"LIGHT", part.content), alwaysShown).hwnd(); break;
+            case PanelPart::Label:
+                control = AddLabel(part.key, Text(L"LIGHT", part.content), alwaysShown).hwnd();
+                break;
             case PanelPart::Picture: {
                 control = NewChild(L"STATIC", SS_BITMAP);
                 ui::PlaceControl(control, SkinFile(), kButtons, part.key);
-                SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Picture(part.content)));
+                SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
+                             reinterpret_cast<LPARAM>(Picture(part.content)));
                 break;
             }
             case PanelPart::Slider: {
@@ -150,9 +155,11 @@ void GalleryDialog::BuildLightingPanel() {
             }
             case PanelPart::Combo: {
                 control = NewChild(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL);
-                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                             FALSE);
                 ui::PlaceControl(control, SkinFile(), kButtons, part.key);
-                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(L"MODE", part.content).c_str()));
+                SendMessageW(control, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(Text(L"MODE", part.content).c_str()));
                 SendMessageW(control, CB_SETCURSEL, 0, 0);
                 break;
             }
@@ -190,7 +197,8 @@ void GalleryDialog::ShowStates() {
 }
 
 void GalleryDialog::ShowLightingPanel() {
-    if (lamp_) SendMessageW(lamp_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Picture(L"dengdown.bmp")));
+    if (lamp_)
+        SendMessageW(lamp_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Picture(L"dengdown.bmp")));
     for (HWND control : panel_) ShowWindow(control, SW_SHOWNA);
 }
 
@@ -199,4 +207,3 @@ bool GalleryDialog::Shoot(const std::wstring& pngPath) const {
 }
 
 }  // namespace kv::gallery
-

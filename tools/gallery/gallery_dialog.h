@@ -24,7 +24,7 @@ struct GalleryTemplate {
 };
 
 class GalleryDialog : private GalleryTemplate, public ui::CBaseDialog {
-public:
+  public:
     GalleryDialog(const SkinSheet& sheet, const std::wstring& moduleFolder);
 
     // Problems met while dressing the window (missing canvas images and the like).
@@ -35,10 +35,10 @@ public:
     // The main window's lighting panel, switched on in mode 1.
     void ShowLightingPanel();
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
 
-private:
+  private:
     std::wstring Text(const std::wstring& section, const std::wstring& key) const;
     HWND NewChild(LPCWSTR className, DWORD style, LPCWSTR text = L"");
     void PlaceEntry(const std::wstring& key);

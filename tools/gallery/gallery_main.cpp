@@ -42,7 +42,8 @@ int wmain(int argc, wchar_t** argv) {
             ++failures;
             continue;
         }
-        for (const auto& problem : dialog.Problems()) std::fwprintf(stderr, L"%ls: %ls\n", sheet.name.c_str(), problem.c_str());
+        for (const auto& problem : dialog.Problems())
+            std::fwprintf(stderr, L"%ls: %ls\n", sheet.name.c_str(), problem.c_str());
         bool saved = dialog.Shoot(out + sheet.name + L"_normal.png");
         dialog.ShowStates();
         saved = dialog.Shoot(out + sheet.name + L"_states.png") && saved;
@@ -51,7 +52,8 @@ int wmain(int argc, wchar_t** argv) {
             saved = dialog.Shoot(out + sheet.name + L"_lighting.png") && saved;
         }
         if (!saved) {
-            std::fwprintf(stderr, L"%ls: cannot write the screenshots to %ls\n", sheet.name.c_str(), out.c_str());
+            std::fwprintf(stderr, L"%ls: cannot write the screenshots to %ls\n", sheet.name.c_str(),
+                          out.c_str());
             ++failures;
         } else {
             std::fwprintf(stdout, L"%ls: done\n", sheet.name.c_str());

@@ -15,7 +15,9 @@ bool OneOf(const std::wstring& key, std::initializer_list<const wchar_t*> keys) 
 EntryLook Hidden() { return {Part::Hidden, {}, L"", L""}; }
 EntryLook Faces(FaceSet faces) { return {Part::Button, faces, L"", L""}; }
 EntryLook Caption(FaceSet faces, const wchar_t* textKey) { return {Part::Button, faces, L"TEXT", textKey}; }
-EntryLook Label(const wchar_t* section, const wchar_t* textKey) { return {Part::Label, {}, section, textKey}; }
+EntryLook Label(const wchar_t* section, const wchar_t* textKey) {
+    return {Part::Label, {}, section, textKey};
+}
 
 // Main window: canvases N, O, D, X and the arrow picture.
 constexpr int N = 0, O = 1, D = 2, X = 3;
@@ -25,7 +27,7 @@ EntryLook MainLook(const std::wstring& key) {
         return Hidden();  // drawn by the panel parts
     if (IsLightingPanelEntry(key)) return Hidden();
     if (OneOf(key, {L"FUNC_PROFILE1", L"FUNC_PROFILE2", L"FUNC_PROFILE3"}))
-        return Caption({N, O, D, N, X}, key == L"FUNC_PROFILE1" ? L"PROFILE_1"
+        return Caption({N, O, D, N, X}, key == L"FUNC_PROFILE1"   ? L"PROFILE_1"
                                         : key == L"FUNC_PROFILE2" ? L"PROFILE_2"
                                                                   : L"PROFILE_3");
     if (key == L"FUNC_MACRO") return Caption({N, O, D, N, N}, L"PROFILE_MACRO");
@@ -110,27 +112,38 @@ EntryLook UpdateLook(const std::wstring& key) {
 
 bool IsLightingPanelEntry(const std::wstring& key) {
     return StartsWith(key, L"CONTROL_") &&
-           !OneOf(key, {L"CONTROL_OK", L"CONTROL_CANCEL", L"CONTROL_MENU", L"CONTROL_HELP", L"CONTROL_MINIMIZE",
-                        L"CONTROL_CLOSE"});
+           !OneOf(key, {L"CONTROL_OK", L"CONTROL_CANCEL", L"CONTROL_MENU", L"CONTROL_HELP",
+                        L"CONTROL_MINIMIZE", L"CONTROL_CLOSE"});
 }
 
 std::vector<SkinSheet> SkinSheets() {
-    const std::vector<std::wstring> compositeImages{
-        L"Skins\\key_normal.jpg",   L"Skins\\key_over.jpg",   L"Skins\\key_down.jpg",    L"Skins\\macro_normal.jpg",
-        L"Skins\\macro_over.jpg",   L"Skins\\macro_down.jpg", L"Skins\\macro_disable.jpg"};
+    const std::vector<std::wstring> compositeImages{L"Skins\\key_normal.jpg",   L"Skins\\key_over.jpg",
+                                                    L"Skins\\key_down.jpg",     L"Skins\\macro_normal.jpg",
+                                                    L"Skins\\macro_over.jpg",   L"Skins\\macro_down.jpg",
+                                                    L"Skins\\macro_disable.jpg"};
     return {
-        {L"main", L"Main.ini",
-         {L"Skins\\main_normal.jpg", L"Skins\\main_over.jpg", L"Skins\\main_down.jpg", L"Skins\\main_disable.jpg",
-          L"Skins\\Arrow.jpg"},
-         L"KEY_01E", L"FUNC_PROFILE1", MainLook},
+        {L"main",
+         L"Main.ini",
+         {L"Skins\\main_normal.jpg", L"Skins\\main_over.jpg", L"Skins\\main_down.jpg",
+          L"Skins\\main_disable.jpg", L"Skins\\Arrow.jpg"},
+         L"KEY_01E",
+         L"FUNC_PROFILE1",
+         MainLook},
         {L"composite", L"Composite.ini", compositeImages, L"CONTROL_OK", L"CONTROL_KEY", CompositeKeyPage},
         {L"composite_macro", L"Composite.ini", compositeImages, L"FUNC_MACRO_ADD", L"CONTROL_MACRO",
          CompositeMacroPage},
-        {L"profile", L"Profile.ini",
+        {L"profile",
+         L"Profile.ini",
          {L"Skins\\Profile_normal.jpg", L"Skins\\Profile_over.jpg", L"Skins\\Profile_down.jpg"},
-         L"CONTROL_OK", L"CONTROL2_APPLY", ProfileLook},
-        {L"update", L"UpdateDlg.ini", {L"Skins\\update_normal.jpg", L"Skins\\update_over.jpg"},
-         L"CONTROL_UPButton", L"CONTROL_OPENButton", UpdateLook},
+         L"CONTROL_OK",
+         L"CONTROL2_APPLY",
+         ProfileLook},
+        {L"update",
+         L"UpdateDlg.ini",
+         {L"Skins\\update_normal.jpg", L"Skins\\update_over.jpg"},
+         L"CONTROL_UPButton",
+         L"CONTROL_OPENButton",
+         UpdateLook},
     };
 }
 

@@ -22,10 +22,10 @@ struct EntryLook {
 };
 
 struct SkinSheet {
-    std::wstring name;     // file name stem of the screenshots
-    std::wstring ini;      // under Skins
+    std::wstring name;                       // file name stem of the screenshots
+    std::wstring ini;                        // under Skins
     std::vector<std::wstring> canvasImages;  // relative to the program's folder
-    std::wstring hoverKey, checkedKey;      // the entries shown hovered and checked
+    std::wstring hoverKey, checkedKey;       // the entries shown hovered and checked
     EntryLook (*look)(const std::wstring& key) = nullptr;
 };
 

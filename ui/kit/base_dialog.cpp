@@ -16,8 +16,12 @@ CBaseDialog::FatalExit& ExitHook() {
 
 }  // namespace
 
-CBaseDialog::CBaseDialog(DialogTemplate dialogTemplate, HWND parent, std::wstring skinFile, std::wstring skinFolder)
-    : Dialog(dialogTemplate), parent_(parent), skinFile_(std::move(skinFile)), skinFolder_(std::move(skinFolder)) {}
+CBaseDialog::CBaseDialog(DialogTemplate dialogTemplate, HWND parent, std::wstring skinFile,
+                         std::wstring skinFolder)
+    : Dialog(dialogTemplate),
+      parent_(parent),
+      skinFile_(std::move(skinFile)),
+      skinFolder_(std::move(skinFolder)) {}
 
 void CBaseDialog::SetFatalExit(FatalExit exit) { ExitHook() = std::move(exit); }
 
@@ -38,7 +42,8 @@ bool CBaseDialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         {WM_LBUTTONDOWN, &CBaseDialog::OnLeftButtonDown},
     };
     static constexpr MessageMap<CBaseDialog> kMap{kMessages};
-    return kMap.Route(*this, message, wParam, lParam, result) || Dialog::Route(message, wParam, lParam, result);
+    return kMap.Route(*this, message, wParam, lParam, result) ||
+           Dialog::Route(message, wParam, lParam, result);
 }
 
 BOOL CBaseDialog::OnInitDialog() {

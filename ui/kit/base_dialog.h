@@ -14,7 +14,7 @@
 namespace kv::ui {
 
 class CBaseDialog : public Dialog {
-public:
+  public:
     // skinFile: the dialog's skin INI; skinFolder: where its images are (ends with a separator).
     CBaseDialog(DialogTemplate dialogTemplate, HWND parent, std::wstring skinFile, std::wstring skinFolder);
 
@@ -33,14 +33,14 @@ public:
     static void SetFatalExit(FatalExit exit);
     static void EndProcessSilently();
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Shape and background; derived dialogs call this first in their own OnInitDialog.
     BOOL OnInitDialog() override;
     void OnOk() override;
     void OnCancel() override;
 
-private:
+  private:
     bool ApplySkin();
     void ReleaseImages();
     LRESULT OnPaint(WPARAM, LPARAM);

@@ -51,7 +51,8 @@ void CBitmapSlider::SetFaceBitmap(HBITMAP face) {
     face_ = face;
     if (!memory_) {
         faceSize_ = {info.bmWidth, info.bmHeight};
-        SetWindowPos(hwnd_, nullptr, 0, 0, faceSize_.cx, faceSize_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, faceSize_.cx, faceSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         HDC screen = GetDC(nullptr);
         memory_ = CreateCompatibleDC(screen);
         ReleaseDC(nullptr, screen);
@@ -117,13 +118,28 @@ LRESULT CBitmapSlider::OnMouseLeave(WPARAM, LPARAM) {
 
 LRESULT CBitmapSlider::OnKeyDown(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
-        case VK_PRIOR: MoveTo(pos_ - page_); return 0;
-        case VK_NEXT: MoveTo(pos_ + page_); return 0;
-        case VK_END: MoveTo(max_); return 0;
-        case VK_HOME: MoveTo(min_); return 0;
-        case VK_LEFT: case VK_UP: MoveTo(pos_ - 1); return 0;
-        case VK_RIGHT: case VK_DOWN: MoveTo(pos_ + 1); return 0;
-        default: return CallDefault(WM_KEYDOWN, wParam, lParam);
+        case VK_PRIOR:
+            MoveTo(pos_ - page_);
+            return 0;
+        case VK_NEXT:
+            MoveTo(pos_ + page_);
+            return 0;
+        case VK_END:
+            MoveTo(max_);
+            return 0;
+        case VK_HOME:
+            MoveTo(min_);
+            return 0;
+        case VK_LEFT:
+        case VK_UP:
+            MoveTo(pos_ - 1);
+            return 0;
+        case VK_RIGHT:
+        case VK_DOWN:
+            MoveTo(pos_ + 1);
+            return 0;
+        default:
+            return CallDefault(WM_KEYDOWN, wParam, lParam);
     }
 }
 

@@ -19,7 +19,7 @@ int SliderPositionFromX(int x, int minimum, int maximum, int faceWidth);
 int SliderXFromPosition(int position, int minimum, int maximum, int faceWidth);
 
 class CBitmapSlider : public Control {
-public:
+  public:
     ~CBitmapSlider() override;
 
     // The bitmap stays the owner's. The first call sizes the control to it.
@@ -36,10 +36,10 @@ public:
     bool IsHovered() const { return hover_; }
     bool IsDragging() const { return dragging_; }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }

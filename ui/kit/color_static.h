@@ -10,16 +10,16 @@
 namespace kv::ui {
 
 class ColorStatic : public Control {
-public:
+  public:
     void SetTextColor(COLORREF color);
     // Text height in pixels.
     void SetTextSize(int pixels);
     COLORREF TextColor() const { return color_; }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }

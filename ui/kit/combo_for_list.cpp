@@ -20,7 +20,8 @@ bool CComboBox4ListCtrl::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 bool CComboBox4ListCtrl::CreateOver(HWND list, int id, const RECT& rect, DWORD extraStyle) {
     Destroy();
     target_ = nullptr;
-    if (!Create(L"COMBOBOX", list, id, WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle, rect)) return false;
+    if (!Create(L"COMBOBOX", list, id, WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | extraStyle, rect))
+        return false;
     SendMessageW(hwnd_, WM_SETFONT, SendMessageW(list, WM_GETFONT, 0, 0), FALSE);
     return true;
 }

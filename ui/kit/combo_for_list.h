@@ -10,7 +10,7 @@
 namespace kv::ui {
 
 class CComboBox4ListCtrl : public Control {
-public:
+  public:
     ~CComboBox4ListCtrl() override;
 
     // Creates the combo (drop-down list) as a child of the list over the rect;
@@ -21,10 +21,10 @@ public:
     void PostEnterOnSelect(HWND list);
     void Destroy();
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     LRESULT OnReflectedCommand(WPARAM, LPARAM);
     LRESULT OnKeyDown(WPARAM, LPARAM);
     LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS; }

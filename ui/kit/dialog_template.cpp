@@ -5,9 +5,15 @@ namespace kv::ui {
 MemoryDialogTemplate::MemoryDialogTemplate(DWORD style, short width, short height, std::wstring_view title) {
     style |= DS_SETFONT;
     const DWORD exStyle = 0;
-    words_ = {LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle),
-              0,                                   // no controls
-              0, 0, static_cast<WORD>(width), static_cast<WORD>(height),
+    words_ = {LOWORD(style),
+              HIWORD(style),
+              LOWORD(exStyle),
+              HIWORD(exStyle),
+              0,  // no controls
+              0,
+              0,
+              static_cast<WORD>(width),
+              static_cast<WORD>(height),
               0,   // no menu
               0};  // default dialog class
     Put(title);

@@ -10,7 +10,7 @@ namespace kv::ui {
 // Owns any handle released with DeleteObject (bitmaps, fonts, pens, brushes, regions).
 template <class H>
 class GdiObject {
-public:
+  public:
     GdiObject() = default;
     explicit GdiObject(H handle) : handle_(handle) {}
     GdiObject(const GdiObject&) = delete;
@@ -31,7 +31,7 @@ public:
     // Hands the handle over, e.g. to SetWindowRgn, which takes ownership.
     H Release() { return std::exchange(handle_, nullptr); }
 
-private:
+  private:
     H handle_ = nullptr;
 };
 
@@ -43,7 +43,7 @@ using GdiRegion = GdiObject<HRGN>;
 
 // A memory DC, deleted when it goes out of scope.
 class MemoryDc {
-public:
+  public:
     explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
@@ -52,13 +52,13 @@ public:
     }
     HDC get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 
 // Selects an object into a DC for the lifetime of the guard.
 class SelectGuard {
-public:
+  public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
@@ -66,14 +66,14 @@ public:
         if (old_) SelectObject(dc_, old_);
     }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
 // GetDC / ReleaseDC pair.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -82,7 +82,7 @@ public:
     }
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };

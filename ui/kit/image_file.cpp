@@ -13,9 +13,12 @@ namespace {
 
 const wchar_t* MimeType(ImageFormat format) {
     switch (format) {
-        case ImageFormat::Png: return L"image/png";
-        case ImageFormat::Jpeg: return L"image/jpeg";
-        case ImageFormat::Bmp: return L"image/bmp";
+        case ImageFormat::Png:
+            return L"image/png";
+        case ImageFormat::Jpeg:
+            return L"image/jpeg";
+        case ImageFormat::Bmp:
+            return L"image/bmp";
     }
     return L"image/png";
 }
@@ -101,7 +104,8 @@ bool SaveImageFile(HBITMAP bitmap, const std::wstring& path, ImageFormat format)
 
 bool SaveImageFile(const PixelImage& source, const std::wstring& path, ImageFormat format) {
     if (!EnsureGdiplus() || source.width <= 0 || source.height <= 0) return false;
-    if (source.pixels.size() != static_cast<size_t>(source.width) * static_cast<size_t>(source.height)) return false;
+    if (source.pixels.size() != static_cast<size_t>(source.width) * static_cast<size_t>(source.height))
+        return false;
     Gdiplus::Bitmap image(source.width, source.height, source.width * 4, PixelFormat32bppARGB,
                           reinterpret_cast<BYTE*>(const_cast<uint32_t*>(source.pixels.data())));
     return Save(image, path, format);

@@ -21,13 +21,14 @@ CMyMemDC::CMyMemDC(HDC target, const RECT* rect, bool copyIn) : target_(target) 
     oldBitmap_ = SelectObject(memory_, bitmap_.get());
     SetWindowOrgEx(memory_, rect_.left, rect_.top, nullptr);
     offscreen_ = true;
-    if (copyIn) BitBlt(memory_, rect_.left, rect_.top, width, height, target_, rect_.left, rect_.top, SRCCOPY);
+    if (copyIn)
+        BitBlt(memory_, rect_.left, rect_.top, width, height, target_, rect_.left, rect_.top, SRCCOPY);
 }
 
 CMyMemDC::~CMyMemDC() {
     if (!offscreen_) return;
-    BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, memory_, rect_.left,
-           rect_.top, SRCCOPY);
+    BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, memory_,
+           rect_.left, rect_.top, SRCCOPY);
     SelectObject(memory_, oldBitmap_);
     DeleteDC(memory_);
 }

@@ -9,7 +9,7 @@
 namespace kv::ui {
 
 class CMyMemDC {
-public:
+  public:
     // rect: the target's area to cover, in its logical coordinates; null or
     // empty means the target's clip box. copyIn: start from the target's pixels.
     CMyMemDC(HDC target, const RECT* rect = nullptr, bool copyIn = false);
@@ -22,7 +22,7 @@ public:
     operator HDC() const { return dc(); }
     const RECT& rect() const { return rect_; }
 
-private:
+  private:
     HDC target_;
     HDC memory_ = nullptr;
     GdiBitmap bitmap_;

@@ -90,7 +90,8 @@ struct MessageMap {
         if (message == WM_NOTIFY && lParam) {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             for (const auto& route : notifies) {
-                if ((route.from == kAnySender || route.from == header->idFrom) && route.code == header->code) {
+                if ((route.from == kAnySender || route.from == header->idFrom) &&
+                    route.code == header->code) {
                     result = (self.*route.handler)(header);
                     return true;
                 }

@@ -51,8 +51,8 @@ void CPngButton::SetSourceOffset(int x, int y, bool redraw) {
     if (redraw) Redraw();
 }
 
-void CPngButton::SetAltImages(const StateCanvas* imageA, const StateCanvas* imageB, bool altMode, int selector,
-                              bool redraw) {
+void CPngButton::SetAltImages(const StateCanvas* imageA, const StateCanvas* imageB, bool altMode,
+                              int selector, bool redraw) {
     altA_ = imageA;
     altB_ = imageB;
     altMode_ = altMode;
@@ -72,8 +72,8 @@ void CPngButton::SetChecked(bool checked, bool redraw) {
     if (redraw) Redraw();
 }
 
-void CPngButton::SetTextStyle(bool show, int pointSize, const std::wstring& faceName, const StateColors& colors,
-                              UINT format) {
+void CPngButton::SetTextStyle(bool show, int pointSize, const std::wstring& faceName,
+                              const StateColors& colors, UINT format) {
     caption_ = CaptionStyle{show, pointSize, faceName, colors, format};
     Redraw();
 }
@@ -204,8 +204,8 @@ void CPngButton::DrawCaption(HDC dc, const RECT& client, COLORREF color) {
     RECT box{client.left + margins_.left, client.top + margins_.top, client.right + margins_.right,
              client.bottom + margins_.bottom};
     const int height = -MulDiv(caption_.pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    GdiFont font(CreateFontW(height, 0, escapement_, escapement_, rotate_ ? 956 : FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    GdiFont font(CreateFontW(height, 0, escapement_, escapement_, rotate_ ? 956 : FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH, caption_.faceName.c_str()));
     SelectGuard selectFont(dc, font.get());
     SetBkMode(dc, TRANSPARENT);

@@ -40,7 +40,7 @@ struct CaptionStyle {
 };
 
 class CPngButton : public Control {
-public:
+  public:
     // Called after every paint with the button and whether it showed its normal face.
     using DrawCallback = std::function<void(HWND button, bool normalFace)>;
 
@@ -65,11 +65,11 @@ public:
     POINT SourceOffset() const { return offset_; }
     const Tooltip& tooltip() const { return tooltip_; }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override;
 
-private:
+  private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }

@@ -18,18 +18,12 @@ CReportCtrl::~CReportCtrl() {
 
 bool CReportCtrl::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageRoute<CReportCtrl> kMessages[] = {
-        {WM_LBUTTONDOWN, &CReportCtrl::OnLeftDown},
-        {WM_LBUTTONDBLCLK, &CReportCtrl::OnLeftDouble},
-        {WM_RBUTTONDOWN, &CReportCtrl::OnRightDown},
-        {WM_RBUTTONDBLCLK, &CReportCtrl::OnRightDouble},
-        {WM_MBUTTONDOWN, &CReportCtrl::OnMiddleDown},
-        {WM_MBUTTONDBLCLK, &CReportCtrl::OnMiddleDouble},
-        {WM_KEYDOWN, &CReportCtrl::OnKeyDown},
-        {WM_CHAR, &CReportCtrl::OnChar},
-        {WM_VSCROLL, &CReportCtrl::OnVerticalScroll},
-        {kReflectedNotify, &CReportCtrl::OnReflectedNotify},
-        {WM_COMMAND, &CReportCtrl::OnCommand},
-        {WM_DESTROY, &CReportCtrl::OnDestroy},
+        {WM_LBUTTONDOWN, &CReportCtrl::OnLeftDown},   {WM_LBUTTONDBLCLK, &CReportCtrl::OnLeftDouble},
+        {WM_RBUTTONDOWN, &CReportCtrl::OnRightDown},  {WM_RBUTTONDBLCLK, &CReportCtrl::OnRightDouble},
+        {WM_MBUTTONDOWN, &CReportCtrl::OnMiddleDown}, {WM_MBUTTONDBLCLK, &CReportCtrl::OnMiddleDouble},
+        {WM_KEYDOWN, &CReportCtrl::OnKeyDown},        {WM_CHAR, &CReportCtrl::OnChar},
+        {WM_VSCROLL, &CReportCtrl::OnVerticalScroll}, {kReflectedNotify, &CReportCtrl::OnReflectedNotify},
+        {WM_COMMAND, &CReportCtrl::OnCommand},        {WM_DESTROY, &CReportCtrl::OnDestroy},
     };
     static constexpr NotifyRoute<CReportCtrl> kNotifies[] = {
         {kAnySender, HDN_ITEMCLICKW, &CReportCtrl::OnHeaderClick},
@@ -50,9 +44,10 @@ void CReportCtrl::ApplyExtendedStyle(DWORD requested) {
     const DWORD style = requested | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES |
                         (gridLines_ ? LVS_EX_GRIDLINES : 0) |
                         (tickMode_ != TickMode::None ? LVS_EX_CHECKBOXES : 0);
-    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES |
-                                                          LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | requested,
-                 style);
+    SendMessageW(
+        hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE,
+        LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | requested,
+        style);
 }
 
 void CReportCtrl::SetGridLines(bool on) {
@@ -116,7 +111,8 @@ LRESULT CReportCtrl::OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallDefault(message, wParam, lParam);
     if (!hwnd_) return result;
 
-    const bool tickChanged = tickMode_ != TickMode::None && row >= 0 && row < RowCount() && GetTick(row) != tickBefore;
+    const bool tickChanged =
+        tickMode_ != TickMode::None && row >= 0 && row < RowCount() && GetTick(row) != tickBefore;
     if (tickChanged) HandleTickClick(row, !tickBefore);
     if (left && editingEnabled_ && !wasEditing && !tickChanged && wasCurrent) StartEdit(row, hit.iSubItem);
     return result;
@@ -183,7 +179,8 @@ LRESULT CReportCtrl::OnHeaderClick(NMHDR* header) {
 
 LRESULT CReportCtrl::OnReflectedNotify(WPARAM, LPARAM lParam) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    if (header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+        return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
     return 0;
 }
 

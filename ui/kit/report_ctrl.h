@@ -45,7 +45,7 @@ struct ReportHooks {
 };
 
 class CReportCtrl : public Control {
-public:
+  public:
     CReportCtrl();
     ~CReportCtrl() override;
 
@@ -105,11 +105,11 @@ public:
     bool HandleKey(UINT virtualKey);
     bool PreTranslate(const MSG& message);
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override;
 
-private:
+  private:
     struct Row;
     class EditBoxControl;
     struct Snapshot;

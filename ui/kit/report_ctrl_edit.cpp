@@ -9,9 +9,12 @@ namespace {
 
 DWORD AlignmentOf(int columnFormat) {
     switch (columnFormat & LVCFMT_JUSTIFYMASK) {
-        case LVCFMT_CENTER: return ES_CENTER;
-        case LVCFMT_RIGHT: return ES_RIGHT;
-        default: return ES_LEFT;
+        case LVCFMT_CENTER:
+            return ES_CENTER;
+        case LVCFMT_RIGHT:
+            return ES_RIGHT;
+        default:
+            return ES_LEFT;
     }
 }
 
@@ -70,7 +73,8 @@ void CReportCtrl::StartEdit(int row, int column) {
         if (item.iImage >= 0) cell.left += 16;
     }
 
-    const DWORD style = WS_CHILD | WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL | static_cast<DWORD>(alignment) | extraStyle;
+    const DWORD style =
+        WS_CHILD | WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL | static_cast<DWORD>(alignment) | extraStyle;
     if (!editBox_) {
         editBox_ = std::make_unique<EditBoxControl>(*this);
         if (!editBox_->Create(L"EDIT", hwnd_, 0, style, cell)) {
@@ -83,7 +87,8 @@ void CReportCtrl::StartEdit(int row, int column) {
     } else {
         // The digits-only style and the like can change from one edit to the next.
         SetWindowLongPtrW(editBox_->hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
-        MoveWindow(editBox_->hwnd(), cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, FALSE);
+        MoveWindow(editBox_->hwnd(), cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top,
+                   FALSE);
     }
     HWND edit = editBox_->hwnd();
     SetWindowTextW(edit, GetCellText(row, column).c_str());
@@ -125,7 +130,8 @@ int CReportCtrl::EndEdit(bool keep) {
             LVITEMW item{};
             item.iSubItem = editColumn_;
             item.pszText = const_cast<wchar_t*>(text.c_str());
-            SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(editRow_), reinterpret_cast<LPARAM>(&item));
+            SendMessageW(hwnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(editRow_),
+                         reinterpret_cast<LPARAM>(&item));
         } else {
             changed = 0;  // a rejected text leaves the cell as it was
         }

@@ -25,7 +25,7 @@ struct CReportCtrl::Snapshot {
 
 // The in-place editor: passes Tab, Enter and Escape to the list's key rules.
 class CReportCtrl::EditBoxControl : public Control {
-public:
+  public:
     explicit EditBoxControl(CReportCtrl& list) : list_(list) {}
     ~EditBoxControl() override {
         HWND edit = hwnd();
@@ -33,10 +33,10 @@ public:
         if (edit) DestroyWindow(edit);
     }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     LRESULT OnKeyDown(WPARAM, LPARAM);
     LRESULT OnChar(WPARAM, LPARAM);
     LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS; }

@@ -26,8 +26,8 @@ int CReportCtrl::InsertColumn(int position, const std::wstring& header, int form
     column.fmt = format;
     column.cx = width;
     column.pszText = const_cast<wchar_t*>(header.c_str());
-    const int index = static_cast<int>(
-        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column)));
+    const int index = static_cast<int>(SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position),
+                                                    reinterpret_cast<LPARAM>(&column)));
     if (index < 0) return index;
     for (auto& record : records_) {
         const auto at = static_cast<size_t>(std::min<int>(index, static_cast<int>(record->text.size())));
@@ -76,7 +76,8 @@ int CReportCtrl::InsertRow(int position, const std::wstring& text) {
     item.iItem = position;
     item.pszText = const_cast<wchar_t*>(text.c_str());
     item.lParam = reinterpret_cast<LPARAM>(record.get());
-    const int index = static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int index =
+        static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (index >= 0) records_.push_back(std::move(record));
     return index;
 }
@@ -156,11 +157,13 @@ int CReportCtrl::FindRowByText(const std::wstring& text) const {
 }
 
 unsigned CReportCtrl::RawState(int row) const {
-    return static_cast<unsigned>(
-        SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK));
+    return static_cast<unsigned>(SendMessageW(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                              LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK));
 }
 
-bool CReportCtrl::GetTick(int row) const { return (RawState(row) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2); }
+bool CReportCtrl::GetTick(int row) const {
+    return (RawState(row) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
 
 void CReportCtrl::PutTick(int row, bool on) {
     ListView_SetItemState(hwnd_, row, INDEXTOSTATEIMAGEMASK(on ? 2 : 1), LVIS_STATEIMAGEMASK);
@@ -205,7 +208,9 @@ bool CReportCtrl::DeleteRow(int row, bool selectNext) {
     const int count = RowCount();
     if (selectNext && count > 1) {
         const int next = row + 1 < count ? row + 1 : row - 1;
-        WithQuietFlag([&] { ListView_SetItemState(hwnd_, next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); });
+        WithQuietFlag([&] {
+            ListView_SetItemState(hwnd_, next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        });
     }
     Row* record = RecordOf(row);
     const bool deleted = SendMessageW(hwnd_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0) != 0;

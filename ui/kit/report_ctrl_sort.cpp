@@ -36,10 +36,14 @@ void CReportCtrl::SortByColumn(int column) {
 
 LRESULT CReportCtrl::CustomDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: break;
-        default: return CDRF_DODEFAULT;
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+            break;
+        default:
+            return CDRF_DODEFAULT;
     }
     const auto* record = reinterpret_cast<const Row*>(draw->nmcd.lItemlParam);
     const auto column = static_cast<size_t>(draw->iSubItem);

@@ -57,7 +57,8 @@ LRESULT CSkinColorBtn::OnLeftButtonUp(WPARAM, LPARAM lParam) {
     GetClientRect(hwnd_, &client);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (pressed && PtInRect(&client, at) && PickColor())
-        SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
+        SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd_));
     return 0;
 }
 

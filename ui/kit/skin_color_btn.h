@@ -11,7 +11,7 @@
 namespace kv::ui {
 
 class CSkinColorBtn : public Control {
-public:
+  public:
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return color_; }
     // The picker's entry for any colour outside the palette.
@@ -21,11 +21,11 @@ public:
     int Columns() const { return columns_; }
     bool IsHovered() const { return hover_; }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override;
 
-private:
+  private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }

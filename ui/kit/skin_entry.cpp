@@ -8,7 +8,8 @@ SkinRect ReadSkinRect(const std::wstring& skinFile, const std::wstring& section,
     return kv::app::ReadSkinEntry(skinFile, section.c_str(), key.c_str()).rect;
 }
 
-std::wstring ReadSkinText(const std::wstring& skinFile, const std::wstring& section, const std::wstring& key) {
+std::wstring ReadSkinText(const std::wstring& skinFile, const std::wstring& section,
+                          const std::wstring& key) {
     kv::app::CIniFile ini;
     if (!ini.SetFile(skinFile)) return {};
     return ini.GetString(section.c_str(), key.c_str()).value_or(std::wstring());

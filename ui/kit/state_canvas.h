@@ -11,12 +11,12 @@
 namespace kv::ui {
 
 class StateCanvas {
-public:
+  public:
     HBITMAP bitmap() const { return bitmap_.get(); }
     SIZE size() const { return size_; }
     bool empty() const { return !bitmap_; }
 
-private:
+  private:
     friend bool BuildStateCanvas(StateCanvas&, const std::wstring&, HDC);
     GdiBitmap bitmap_;
     SIZE size_{0, 0};

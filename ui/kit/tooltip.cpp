@@ -22,8 +22,8 @@ void Tooltip::SetText(HWND tool, const std::wstring& text) {
     text_ = text;
     if (tip_ && tool_ != tool) Destroy();
     if (!tip_) {
-        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tool, nullptr,
+        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tool, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
         if (!tip_) return;
         tool_ = tool;

@@ -8,7 +8,7 @@
 namespace kv::ui {
 
 class Tooltip {
-public:
+  public:
     Tooltip() = default;
     Tooltip(const Tooltip&) = delete;
     Tooltip& operator=(const Tooltip&) = delete;
@@ -20,7 +20,7 @@ public:
     HWND hwnd() const { return tip_; }
     void Destroy();
 
-private:
+  private:
     HWND tip_ = nullptr;
     HWND tool_ = nullptr;
     std::wstring text_;

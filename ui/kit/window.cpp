@@ -46,7 +46,8 @@ HWND Dialog::Create(HWND parent) {
     modal_ = false;
     auto self = reinterpret_cast<LPARAM>(this);
     if (template_.memory)
-        return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), template_.memory, parent, Procedure, self);
+        return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), template_.memory, parent, Procedure,
+                                          self);
     return CreateDialogParamW(template_.instance, template_.name, parent, Procedure, self);
 }
 
@@ -125,8 +126,8 @@ bool Control::Create(LPCWSTR className, HWND parent, int id, DWORD style, const 
                      LPCWSTR text) {
     HWND created = CreateWindowExW(exStyle, className, text, style | WS_CHILD, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
     if (!created) return false;
     if (Attach(created)) return true;
     DestroyWindow(created);

@@ -16,7 +16,7 @@ inline constexpr UINT kReflectedNotify = WM_APP + 0x3A00;
 inline constexpr UINT kReflectedCommand = WM_APP + 0x3A01;
 
 class Window {
-public:
+  public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -27,7 +27,7 @@ public:
     int Id() const { return GetDlgCtrlID(hwnd_); }
     std::wstring Text() const;
 
-protected:
+  protected:
     // Returns true when the message was handled and result holds its answer.
     virtual bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     // The processing the message would get without this class.
@@ -41,7 +41,7 @@ protected:
 // Where a dialog's template comes from: a resource, or a template in memory.
 struct DialogTemplate {
     HINSTANCE instance = nullptr;
-    LPCWSTR name = nullptr;                // resource name or MAKEINTRESOURCEW(id)
+    LPCWSTR name = nullptr;               // resource name or MAKEINTRESOURCEW(id)
     const DLGTEMPLATE* memory = nullptr;  // used when set
 
     static DialogTemplate FromResource(int id) {
@@ -52,7 +52,7 @@ struct DialogTemplate {
 
 // A dialog from a template, modal or modeless.
 class Dialog : public Window {
-public:
+  public:
     explicit Dialog(DialogTemplate dialogTemplate) : template_(dialogTemplate) {}
     ~Dialog() override;
 
@@ -62,7 +62,7 @@ public:
     void End(INT_PTR result);
     bool IsModal() const { return modal_; }
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // A dialog's default processing is the dialog manager's: nothing to call.
     LRESULT CallDefault(UINT, WPARAM, LPARAM) override { return 0; }
@@ -72,7 +72,7 @@ protected:
     virtual void OnOk() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
 
-private:
+  private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT InitDialogMessage(WPARAM, LPARAM);
     LRESULT ReflectNotify(WPARAM, LPARAM);
@@ -87,23 +87,23 @@ private:
 // subclasses: Route sees every message first; CallDefault is the control's own
 // behaviour.
 class Control : public Window {
-public:
+  public:
     ~Control() override;
 
     bool Attach(HWND control);
     bool Attach(HWND dialog, int id) { return Attach(GetDlgItem(dialog, id)); }
     // Creates a child of the given system class and attaches to it.
-    bool Create(LPCWSTR className, HWND parent, int id, DWORD style, const RECT& rect,
-                DWORD exStyle = 0, LPCWSTR text = L"");
+    bool Create(LPCWSTR className, HWND parent, int id, DWORD style, const RECT& rect, DWORD exStyle = 0,
+                LPCWSTR text = L"");
     void Detach();
 
-protected:
+  protected:
     bool Route(UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
     LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs right after Attach, with hwnd() set.
     virtual void OnAttached() {}
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR subclassId, DWORD_PTR self);
 };

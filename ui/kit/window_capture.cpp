@@ -68,7 +68,8 @@ PixelImage CaptureWindow(HWND window, COLORREF fill) {
         GdiFlush();
     }
     const auto* source = static_cast<const uint32_t*>(bits);
-    image.pixels.assign(source, source + static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    image.pixels.assign(source,
+                        source + static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
     for (auto& pixel : image.pixels) pixel |= 0xFF000000;  // GDI leaves alpha at 0
     return image;
 }

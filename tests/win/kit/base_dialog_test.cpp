@@ -17,13 +17,13 @@ struct SkinnedTemplate {
 };
 
 class SkinnedDialog : private SkinnedTemplate, public CBaseDialog {
-public:
+  public:
     SkinnedDialog(const std::wstring& skinFile, const std::wstring& folder)
         : CBaseDialog(DialogTemplate::FromMemory(skinnedTemplate.get()), nullptr, skinFile, folder) {}
 };
 
 class BaseDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CBaseDialog::SetFatalExit([this] { ++fatalExits; });
         skin = folder.File(L"Test.ini");

@@ -35,7 +35,7 @@ TEST(SliderMath, XFromPosition) {
 }
 
 class BitmapSliderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WindowDc dc(host.hwnd());
         face.Reset(CreateCompatibleBitmap(dc.get(), 60, 12));
@@ -53,7 +53,8 @@ protected:
         Pump();
         std::vector<int> positions;
         for (const auto& r : host.received)
-            if (r.message == SliderPositionMessage && r.wParam == kSliderId) positions.push_back(static_cast<int>(r.lParam));
+            if (r.message == SliderPositionMessage && r.wParam == kSliderId)
+                positions.push_back(static_cast<int>(r.lParam));
         host.received.clear();
         return positions;
     }
@@ -123,7 +124,7 @@ TEST_F(BitmapSliderTest, KeysMoveAndReport) {
         int from, to;
     };
     const Case cases[] = {
-        {VK_PRIOR, 5, 0}, {VK_NEXT, 0, 5}, {VK_END, 1, 5}, {VK_HOME, 4, 0},
+        {VK_PRIOR, 5, 0}, {VK_NEXT, 0, 5}, {VK_END, 1, 5},   {VK_HOME, 4, 0},
         {VK_LEFT, 3, 2},  {VK_UP, 3, 2},   {VK_RIGHT, 3, 4}, {VK_DOWN, 5, 5},
     };
     for (const Case& c : cases) {

@@ -40,7 +40,8 @@ void SaveOrFail(const PixelImage& image, const std::wstring& path, ImageFormat f
 
 void WriteIni(const std::wstring& path, const std::wstring& section,
               std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> entries) {
-    for (const auto& [key, value] : entries) WritePrivateProfileStringW(section.c_str(), key, value, path.c_str());
+    for (const auto& [key, value] : entries)
+        WritePrivateProfileStringW(section.c_str(), key, value, path.c_str());
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
 }
 
@@ -59,7 +60,8 @@ HostDialog::~HostDialog() = default;
 HWND HostDialog::CreateChild(LPCWSTR className, int id, DWORD style, const RECT& rect, LPCWSTR text) {
     return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 int HostDialog::Count(UINT message, WPARAM wParam) const {

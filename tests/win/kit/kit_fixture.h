@@ -20,13 +20,13 @@ namespace kv::ui::test {
 
 // A temp folder removed with its files at the end of the test.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::wstring& path() const { return path_; }  // ends with a backslash
     std::wstring File(const std::wstring& name) const { return path_ + name; }
 
-private:
+  private:
     std::wstring path_;
 };
 
@@ -45,7 +45,7 @@ struct HostTemplate {
 
 // A modeless empty dialog to host controls; records WM_COMMAND and posted slider messages.
 class HostDialog : private HostTemplate, public Dialog {
-public:
+  public:
     HostDialog();
     ~HostDialog() override;
     HWND CreateChild(LPCWSTR className, int id, DWORD style, const RECT& rect, LPCWSTR text = L"");
@@ -58,7 +58,7 @@ public:
     std::vector<Received> received;
     int Count(UINT message, WPARAM wParam) const;
 
-protected:
+  protected:
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 

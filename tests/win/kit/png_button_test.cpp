@@ -21,11 +21,11 @@ constexpr uint32_t kNormal = 0xC00000, kOver = 0x00C000, kDown = 0x0000C0, kDisa
 constexpr int kButtonId = 1001;
 
 class PngButtonTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        const std::pair<StateCanvas*, uint32_t> faces[] = {{&normal, kNormal}, {&over, kOver},     {&down, kDown},
-                                                           {&disabled, kDisabled}, {&checked, kChecked},
-                                                           {&altA, kAltA},     {&altB, kAltB}};
+        const std::pair<StateCanvas*, uint32_t> faces[] = {
+            {&normal, kNormal},   {&over, kOver}, {&down, kDown}, {&disabled, kDisabled},
+            {&checked, kChecked}, {&altA, kAltA}, {&altB, kAltB}};
         WindowDc dc(host.hwnd());
         for (auto [canvas, color] : faces) {
             PixelImage image = SolidImage(120, 100, color);

@@ -12,7 +12,7 @@ std::wstring TextOf(HWND window) {
 }
 
 class ReportEditTest : public ReportTest {
-protected:
+  protected:
     void SetUp() override {
         ReportTest::SetUp();
         list.SetTickMode(TickMode::None);

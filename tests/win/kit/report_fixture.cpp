@@ -66,7 +66,8 @@ std::vector<std::wstring> ReportTest::Column(int column) {
 
 std::vector<int> ReportTest::Ticked() {
     std::vector<int> rows;
-    for (int row = list.FindRow(kRowTicked); row >= 0; row = list.FindRow(kRowTicked, row)) rows.push_back(row);
+    for (int row = list.FindRow(kRowTicked); row >= 0; row = list.FindRow(kRowTicked, row))
+        rows.push_back(row);
     return rows;
 }
 

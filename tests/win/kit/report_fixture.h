@@ -15,7 +15,7 @@
 namespace kv::ui::test {
 
 class ReportTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void AddRows(std::initializer_list<const wchar_t*> names);
     POINT CellPoint(int row, int column);

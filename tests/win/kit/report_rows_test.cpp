@@ -5,7 +5,7 @@ namespace kv::ui::test {
 namespace {
 
 class ReportRowsTest : public ReportTest {
-protected:
+  protected:
     void SetUp() override {
         ReportTest::SetUp();
         hooks.checkChanged = [this](int row, CReportCtrl&) { checkChanges.push_back(row); };
