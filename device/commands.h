@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <span>
 
 #include "device/transact.h"
@@ -52,21 +53,27 @@ public:
     int WriteSettingsBlock(std::span<const uint8_t, kSettingsBlockSize> block);
     // All 56 reply data bytes are copied out, whatever the length.
     int ReadProfileSettings(std::span<uint8_t, kReportData> out, uint8_t length, uint16_t offset);
-    int WriteProfileSettings(std::span<const uint8_t> data, uint16_t offset);  // 0..56 bytes
+    // 0..56 bytes; more is refused with -201 and nothing is sent.
+    int WriteProfileSettings(std::span<const uint8_t> data, uint16_t offset);
     int ReadKeyMapBlock(std::span<uint8_t, kKeyMapSize> out, int index);          // -201 outside 0..2
     int WriteKeyMapBlock(std::span<const uint8_t, kKeyMapSize> block, int index);  // -201 outside 0..2
-    int ReadMacroArea(std::span<uint8_t> out);          // total length = out.size(); 0 sends nothing
-    int WriteMacroArea(std::span<const uint8_t> data);  // total length = data.size(); 0 sends nothing
+    // Total length = the span's size; 0 sends nothing and returns 1. More than the
+    // 16-bit offsets can address (64 KiB) is refused with -201.
+    int ReadMacroArea(std::span<uint8_t> out);
+    int WriteMacroArea(std::span<const uint8_t> data);
     int ReadDefaultMatrix(std::span<uint8_t, kDefaultMatrixSize> out);
+    // -201 (nothing sent) when page * 256 + offset does not fit the 16-bit offset.
     int ReadKeyColours(std::span<uint8_t, kReportData> out, uint8_t length, uint16_t offset, int page);
-    // Writes to the page of the profile the main window shows (SetShownProfile).
+    // Writes to the page of the profile the main window shows (SetShownProfile);
+    // same limits as WriteProfileSettings.
     int WriteKeyColours(std::span<const uint8_t> data, uint16_t offset);
     // One-way; the library's result, only exactly 1 counts as success.
     int EnterUpdateMode();
 
     // Active profile through the settings block, with a cache (-1 = unknown).
+    // A settings block naming no valid profile (0..2) counts as a failed read.
     int GetActiveProfile();
-    void SetActiveProfile(int profile);
+    void SetActiveProfile(int profile);  // ignores anything outside 0..2
     int CachedActiveProfile() const { return cached_active_profile_; }
     void ResetActiveProfileCache() { cached_active_profile_ = -1; }
 
@@ -75,7 +82,14 @@ public:
     int ShownProfile() const { return shown_profile_; }
 
 private:
+    // One report exchanged and its status mapped: 1, 0, -1, -2, -102 or -103.
+    int Exchange(const Report& request, Report& reply);
+    // Chunked transfers of 56 bytes from device offset `base`.
+    int ReadChunked(uint8_t command, std::span<uint8_t> out, uint32_t base);
+    int WriteChunked(uint8_t command, std::span<const uint8_t> data, uint32_t base);
+
     DeviceLink& link_;
+    std::recursive_mutex profile_lock_;  // read-modify-write of the settings block
     std::atomic<int> cached_active_profile_{-1};
     std::atomic<int> shown_profile_{0};
 };

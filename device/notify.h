@@ -4,7 +4,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <list>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 #include "device/commands.h"
 #include "device/service.h"
@@ -30,18 +34,29 @@ public:
     // 0x0401: the keyboard changed its lighting (timer 1051 reads it back).
     virtual void LightingChanged() = 0;
     // Tray icon: mode 1 = busy icon, mode 0 with id 0 = back to the presence icon.
-    // Called on a short-lived thread, serialised by the notifier.
+    // Called on a short-lived thread, serialised by the notifier. Should not block on
+    // the UI thread: the notifier's owner joins these threads when it goes away.
     virtual void SetTrayIcon(int mode, int icon_id) = 0;
 };
+
+// The consumer-control code of a CONS input: the first little-endian 16-bit value
+// of the report the consumer block points to. Empty when a pointer is null or the
+// report is shorter than two bytes.
+std::optional<uint16_t> ReadConsumerCode(const RequestRecord& request);
 
 class Notifier {
 public:
     Notifier(DeviceLink& link, NotificationSink& sink);
+    // Uninstalls itself (waiting for callbacks in flight) and joins the tray threads;
+    // tray changes still queued are dropped.
     ~Notifier();
+    Notifier(const Notifier&) = delete;
+    Notifier& operator=(const Notifier&) = delete;
 
-    // Withdraws and re-issues the consumer read (CONS), then the vendor read (CTRL).
+    // Installs this notifier as the one the callback reaches, then withdraws and
+    // re-issues the consumer read (CONS), then the vendor read (CTRL).
     void RegisterNotifications();
-    // The library callback's body; always 1.
+    // The library callback's body; always 1, never throws.
     int OnDeviceNotification(const NotificationRecord* record);
     int WriteIndicatorStatus();
 
@@ -52,17 +67,35 @@ public:
 
     // The C callback handed to the library; forwards to the installed notifier.
     static int Callback(const NotificationRecord* record);
+    // Installing (or nullptr) waits until callbacks running on other threads have left.
     static void Install(Notifier* notifier);
 
 private:
+    void OnConsumerCode(uint16_t code);
+    void OnLayerKey();
+    uint32_t Reissue(std::atomic<uint32_t>& unit, const DeviceSelector& selector, uint32_t tag);
+    void QueueTrayIcon(int mode, int icon_id);
+    void RunTrayChange(uint64_t ticket, int mode, int icon_id);
+
+    struct TrayThread {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+
     DeviceLink& link_;
     NotificationSink& sink_;
-    mutable std::mutex indicator_mutex_;
+    mutable std::recursive_mutex indicator_mutex_;
     std::array<uint8_t, 2> indicator_{0x05, 0x02};
     uint32_t indicator_unit_ = 0;
     std::atomic<uint32_t> control_unit_{0};
     std::atomic<uint32_t> consumer_unit_{0};
-    std::atomic<int> tray_icon_busy_{0};
+    // Tray icon changes take a ticket when the code arrives and run strictly in
+    // that order, one at a time, so a quick busy/idle pair cannot end busy.
+    std::recursive_mutex tray_mutex_;
+    std::list<TrayThread> tray_threads_;
+    uint64_t tray_next_ticket_ = 0;
+    std::atomic<uint64_t> tray_now_serving_{0};
+    std::atomic<bool> stopping_{false};
 };
 
 }  // namespace kv::device

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -52,8 +53,10 @@ Report BuildReport(uint8_t command, uint8_t length, uint16_t offset, std::span<c
 int MapReplyStatus(std::span<const uint8_t> reply);
 
 struct TransactTimings {
-    std::chrono::milliseconds reply_wait{1000};
-    std::chrono::milliseconds retry_pause{10};
+    std::chrono::milliseconds reply_wait{1000};   // per attempt
+    std::chrono::milliseconds retry_pause{10};    // between attempts
+    // Unused: callers now queue on the transaction lock instead of waiting a
+    // fixed time and barging in. Kept so existing initialisers still compile.
     std::chrono::milliseconds busy_wait{1001};
 };
 
@@ -67,6 +70,9 @@ public:
     int DeviceCount();
 
     // One command exchange: 1, 0, -1 or -2. *reply_length is 0 unless 1 is returned.
+    // The request is sent as 64 bytes (cut or zero-filled); the reply is cut to reply.size().
+    // A caller that finds another exchange running waits for it to end. Never call
+    // it on the library's notification thread: that thread delivers the replies.
     int Transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* reply_length);
     // One-way send; the library's result (> 0 sent). No checksum, no count check.
     int SendReport(std::span<const uint8_t> report);
@@ -78,17 +84,23 @@ public:
     uint64_t ReportsSent() const;
 
 private:
+    enum class Outcome { kRefused, kTimedOut, kForeign, kFailStatus, kAccepted };
+    Outcome Attempt(const Report& report, uint32_t check, std::span<uint8_t> reply, uint32_t* received);
+
     DeviceService& service_;
     TransactTimings timings_;
     std::recursive_mutex transaction_lock_;  // one whole transaction at a time
     std::mutex reply_mutex_;                 // guards the fields below
     std::condition_variable reply_ready_;
-    bool busy_ = false;
-    bool signalled_ = false;
+    bool busy_ = false;       // a request is out and its reply awaited
+    bool signalled_ = false;  // the awaited reply has been copied
     uint8_t* reply_buffer_ = nullptr;
     uint32_t reply_capacity_ = 0;
     uint32_t reply_length_ = 0;
-    uint64_t reports_sent_ = 0;
+    // Taken from the received bytes, not the (possibly shorter) copy; -1 when the reply was too short.
+    int reply_code_ = -1;
+    int reply_status_ = -1;
+    std::atomic<uint64_t> reports_sent_{0};
 };
 
 }  // namespace kv::device

@@ -18,6 +18,8 @@ inline constexpr LanguageId kLanguageChineseTraditional = 0x0404;
 // Position in this array = language index.
 inline constexpr std::array<LanguageId, 3> kLanguageIds = {kLanguageEnglish, kLanguageChineseSimplified,
                                                            kLanguageChineseTraditional};
+// The per-user key (under HKEY_CURRENT_USER) that holds "dwLanguageId".
+inline constexpr wchar_t kUserRegistryKeyPath[] = L"Software\\QX5307";
 inline constexpr wchar_t kLanguageIdValue[] = L"dwLanguageId";
 
 // Index of a language id; 0 for an id that is none of the three.

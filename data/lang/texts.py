@@ -271,10 +271,10 @@ LIGHT = [
     ("Speed", "Speed", "速度", "速度"),
     ("Color", "Colour", "颜色", "顏色"),
     ("JColor", "Key colour", "按键颜色", "按鍵顏色"),
-    ("LEDOFF", "Lighting off", "关闭灯光", "關閉燈光"),
-    ("DC", "Direction", "方向", "方向"),
+    ("LEDOFF", "Light all keys", "全部点亮", "全部點亮"),
+    ("DC", "Clear all keys", "全部清除", "全部清除"),
     ("Deng", "Lighting", "灯光", "燈光"),
-    ("FX", "Effect", "灯效", "燈效"),
+    ("FX", "Direction", "方向", "方向"),
     ("Tool", "Tool", "工具", "工具"),
     ("Usb", "Report rate", "回报率", "回報率"),
 ]

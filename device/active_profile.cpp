@@ -1,0 +1,34 @@
+// The active on-board profile, kept in byte 10 of the settings block, and its cache.
+#include <array>
+
+#include "device/commands.h"
+
+namespace kv::device {
+
+namespace {
+bool ValidProfile(int profile) { return profile >= 0 && profile < kProfileCount; }
+}  // namespace
+
+int Commands::GetActiveProfile() {
+    std::lock_guard lock(profile_lock_);
+    const int cached = cached_active_profile_.load();
+    if (cached != -1) return cached;
+    std::array<uint8_t, kSettingsBlockSize> block{};
+    if (ReadSettingsBlock(block) != kOk) return -1;
+    // A value no profile has would send callers past their per-profile tables.
+    const int profile = block[kSettingsActiveProfile];
+    if (!ValidProfile(profile)) return -1;
+    cached_active_profile_ = profile;
+    return profile;
+}
+
+void Commands::SetActiveProfile(int profile) {
+    if (!ValidProfile(profile)) return;
+    std::lock_guard lock(profile_lock_);
+    std::array<uint8_t, kSettingsBlockSize> block{};
+    if (ReadSettingsBlock(block) != kOk) return;
+    block[kSettingsActiveProfile] = static_cast<uint8_t>(profile);
+    cached_active_profile_ = WriteSettingsBlock(block) == kOk ? profile : -1;
+}
+
+}  // namespace kv::device
