@@ -44,6 +44,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         for (const auto& problem : dialog.Problems())
             std::fwprintf(stderr, L"%ls: %ls\n", sheet.name.c_str(), problem.c_str());
+        ShowWindow(dialog.hwnd(), SW_SHOWNA);  // some controls paint only while visible
         bool saved = dialog.Shoot(out + sheet.name + L"_normal.png");
         dialog.ShowStates();
         saved = dialog.Shoot(out + sheet.name + L"_states.png") && saved;
