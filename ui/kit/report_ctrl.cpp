@@ -138,13 +138,10 @@ void CReportCtrl::HandleTickClick(int row, bool ticked) {
 // ---- keys ----
 
 bool CReportCtrl::HandleKey(UINT virtualKey) {
-    if (IsEditing()) {
-        if (virtualKey == VK_TAB) return true;
-        if (virtualKey == VK_RETURN) return EndEdit(true), true;
-        if (virtualKey == VK_ESCAPE) return EndEdit(false), true;
-        return false;
-    }
-    return virtualKey == VK_SPACE;  // a tick never changes from the keyboard
+    if (!IsEditing()) return virtualKey == VK_SPACE;  // a tick never changes from the keyboard
+    if (virtualKey != VK_TAB && virtualKey != VK_RETURN && virtualKey != VK_ESCAPE) return false;
+    if (virtualKey != VK_TAB) EndEdit(virtualKey == VK_RETURN);  // Enter keeps, Escape discards
+    return true;
 }
 
 bool CReportCtrl::PreTranslate(const MSG& message) {
