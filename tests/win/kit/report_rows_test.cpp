@@ -1,5 +1,6 @@
 // Report list ticks, sorting, moves, deletion, colours and lookup.
 #include "tests/win/kit/report_fixture.h"
+#include "ui/kit/window_capture.h"
 
 namespace kv::ui::test {
 namespace {
@@ -189,6 +190,16 @@ TEST_F(ReportRowsTest, ColoursApplyOnlyToRowsThatExist) {
     EXPECT_EQ(list.GetCellBackColor(0, 0), GetSysColor(COLOR_WINDOW));
     list.SetCellBackColor(1, 0, kDefaultColor);
     EXPECT_EQ(list.GetCellBackColor(1, 0), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(ReportRowsTest, CellColoursAreDrawn) {
+    list.SetTickMode(TickMode::None);
+    AddRows({L"a", L"b"});
+    list.SetCellBackColor(1, 1, RGB(0, 0, 200));
+    const PixelImage shot = CaptureWindow(list.hwnd());
+    const POINT colored = CellPoint(1, 1), plain = CellPoint(1, 0);
+    EXPECT_EQ(RgbAt(shot, colored.x + 40, colored.y), 0x0000C8u);
+    EXPECT_NE(RgbAt(shot, plain.x + 40, plain.y), 0x0000C8u);
 }
 
 TEST_F(ReportRowsTest, NewColumnsGetDefaultColoursInPlace) {
