@@ -27,15 +27,24 @@ bool ConfigSets::SnapshotWorkingToApplied() {
     return true;
 }
 
-void ConfigSets::ReleaseAll() {
-    std::lock_guard working_guard(working_lock_);
-    std::lock_guard applied_guard(applied_lock_);
-    working_.block = NewAssignmentBlock();
+void ConfigSets::ReleaseWorking() {
+    std::lock_guard lock(working_lock_);
+    working_.block.reset();
     working_.macros.Release();
     working_.strings.ClearAll();
+}
+
+void ConfigSets::ReleaseApplied() {
+    std::lock_guard lock(applied_lock_);
     applied_.block.reset();
     applied_.macros.Release();
     applied_.strings.ClearAll();
+}
+
+void ConfigSets::ReleaseAll() {
+    std::lock_guard working_guard(working_lock_);
+    ReleaseWorking();
+    ReleaseApplied();
 }
 
 }  // namespace kv::model

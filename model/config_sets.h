@@ -12,7 +12,7 @@
 namespace kv::model {
 
 struct ConfigSet {
-    AssignmentBlockPtr block;  // replaced as a whole; null only in an applied set never taken
+    AssignmentBlockPtr block;  // replaced as a whole; null before a first snapshot or after a release
     MacroList macros;
     StringTable strings;  // only the working set's is used
 };
@@ -41,8 +41,10 @@ class ConfigSets {
     // memory is short.
     bool SnapshotWorkingToApplied();
 
-    // Frees both sets' data under their locks (the working block becomes a
-    // fresh one when memory allows, else null).
+    // Free a set's block, macros and strings under its lock (shutdown, or
+    // before a reload installs new ones); the block pointer becomes null.
+    void ReleaseWorking();
+    void ReleaseApplied();
     void ReleaseAll();
 
   private:

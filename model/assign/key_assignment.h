@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/keys/g_keys.h"
+#include "model/keys/key_code.h"
+
 namespace kv::model {
 
 static_assert(std::endian::native == std::endian::little, "records are kept in file byte order");
@@ -47,20 +50,17 @@ constexpr uint16_t EffectiveKind(uint16_t kind) {
     return kind > kKindLast ? static_cast<uint16_t>(kKindDisabled) : kind;
 }
 
-constexpr int kAssignmentsPerProfile = 512;
+constexpr int kAssignmentsPerProfile = kEntriesPerProfile;  // 512
 constexpr int kProfileBlocks = 4;  // three on-board profiles and one carried in files
 constexpr int kOnBoardProfiles = 3;
 constexpr int kEntryCount = kAssignmentsPerProfile * kProfileBlocks;  // 2048
-constexpr int kFirstGKeyEntry = 256;                                  // G1..G9 of layer A, then of layer B
-constexpr int kGKeyEntries = 18;
+constexpr int kFirstGKeyEntry = kFirstGKeyIndex;                      // G1..G9 of layer A, then of layer B
+constexpr int kGKeyEntries = kGKeyEntryCount;
 
 constexpr int EntryNumber(int profile, int key_index) { return profile * kAssignmentsPerProfile + key_index; }
 
 // G id of the G-key entry at key index 256..273: 0x0301..0x0309 for layer A,
 // 0x1301..0x1309 for layer B.
-constexpr uint16_t GIdOfEntry(int key_index) {
-    const int n = key_index - kFirstGKeyEntry;
-    return n < 9 ? static_cast<uint16_t>(0x0301 + n) : static_cast<uint16_t>(0x1301 + (n - 9));
-}
+constexpr uint16_t GIdOfEntry(int key_index) { return GIdOf(static_cast<KeyIndex>(key_index)); }
 
 }  // namespace kv::model

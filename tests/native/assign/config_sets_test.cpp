@@ -63,6 +63,20 @@ TEST(ConfigSets, FailedSnapshotKeepsThePreviousAppliedSet) {
     }
 }
 
+TEST(ConfigSets, ReleaseFreesBothSetsAndASnapshotNeedsAWorkingBlock) {
+    ConfigSets sets;
+    sets.Working().strings.Set(1, u"x");
+    sets.Working().macros.Install(MacroList::Allocate(1), 1);
+    ASSERT_TRUE(sets.SnapshotWorkingToApplied());
+    sets.ReleaseAll();
+    EXPECT_FALSE(sets.Working().block);
+    EXPECT_FALSE(sets.Applied().block);
+    EXPECT_TRUE(sets.Working().macros.Empty());
+    EXPECT_TRUE(sets.Applied().macros.Empty());
+    EXPECT_EQ(0u, sets.Working().strings.Total());
+    EXPECT_FALSE(sets.SnapshotWorkingToApplied());
+}
+
 TEST(ConfigSets, LocksAreReentrant) {
     ConfigSets sets;
     std::lock_guard a(sets.WorkingConfigLock());
