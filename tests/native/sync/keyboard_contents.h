@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/keys/key_code.h"
+#include "model/macro/macro_list.h"
 #include "sim/factory_content.h"
 #include "sim/sim_service.h"
 
@@ -52,6 +53,20 @@ inline std::vector<uint8_t> FactoryKeyMapWith(std::vector<std::pair<int, std::ar
         for (int i = 0; i < 3; ++i) image[position * 3 + i] = entry[i];
     }
     return image;
+}
+
+// The record behind MacroAreaAb, as an editor would make it.
+inline void InstallMacroAb(MacroList& list) {
+    auto records = MacroList::Allocate(1);
+    MacroRecord& r = records[0];
+    r.name[0] = u'a';
+    r.name[1] = u'b';
+    r.play_count = 1;
+    r.id = 1;
+    r.action_count = 2;
+    r.actions[0] = {125, kKeyA, kPress};
+    r.actions[1] = {0, kKeyA, kRelease};
+    list.Install(std::move(records), 1);
 }
 
 }  // namespace kv::model::test
