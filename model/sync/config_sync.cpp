@@ -61,9 +61,11 @@ void ConfigSync::ReadBackRun(int count) {
         host_.HideMainWindow();
     }
 
-    while (!host_.InitDone()) {
-        if (!runs_.SleepFor(options_.init_poll)) return;
+    // Past this point a run only shows the window; not while it is closing.
+    while (!runs_.Stopping() && !host_.InitDone()) {
+        runs_.SleepFor(options_.init_poll);
     }
+    if (runs_.Stopping()) return;
     host_.SetTrayIcon(0, count != 0 ? kTrayIconKeyboard : kTrayIconNoKeyboard);
     state_.SetLastDeviceCount(count);
     if (!host_.AutoOpenSuppressed()) {

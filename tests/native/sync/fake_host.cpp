@@ -37,12 +37,31 @@ void FakeHost::Loop() {
         }
         std::shared_ptr<Task> task = queue_.front();
         queue_.pop_front();
-        lock.unlock();
-        task->work();
-        lock.lock();
-        task->done = true;
-        queue_changed_.notify_all();
+        RunTask(lock, task);
     }
+}
+
+void FakeHost::RunTask(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Task>& task) {
+    lock.unlock();
+    task->work();
+    lock.lock();
+    task->done = true;
+    queue_changed_.notify_all();
+}
+
+void FakeHost::ServiceUiWhileWaiting() {
+    if (!OnUiThread()) return;
+    std::unique_lock lock(queue_mutex_);
+    while (!queue_.empty()) {
+        std::shared_ptr<Task> task = queue_.front();
+        queue_.pop_front();
+        RunTask(lock, task);
+    }
+}
+
+size_t FakeHost::QueuedWork() {
+    std::lock_guard lock(queue_mutex_);
+    return queue_.size();
 }
 
 void FakeHost::Ui(const std::function<void()>& work) { RunOnUiThread(work); }

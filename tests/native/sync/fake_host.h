@@ -28,6 +28,8 @@ class FakeHost final : public SyncHost {
     void Ui(const std::function<void()>& work);
     bool OnUiThread() const { return std::this_thread::get_id() == ui_id_; }
 
+    // Work sent by other threads that the UI thread has not taken up yet.
+    size_t QueuedWork();
     std::vector<std::string> Events() const;
     void ClearEvents();
     int Count(const std::string& event) const;
@@ -41,7 +43,8 @@ class FakeHost final : public SyncHost {
     // SyncHost
     void ShowMessage(std::u16string_view text, uint32_t flags) override;
     void RunOnUiThread(const std::function<void()>& work) override;
-    void ServiceUiWhileWaiting() override {}
+    // On the UI thread: runs the work other threads have sent meanwhile.
+    void ServiceUiWhileWaiting() override;
     void CloseSubDialogs() override { Log("close-dialogs"); }
     void HideMainWindow() override { Log("hide"); }
     bool InitDone() const override { return init_done; }
@@ -67,6 +70,7 @@ class FakeHost final : public SyncHost {
     };
     void Log(std::string event);
     void Loop();
+    void RunTask(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Task>& task);
 
     std::filesystem::path user_folder_;
     mutable std::mutex log_mutex_;

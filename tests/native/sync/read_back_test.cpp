@@ -221,6 +221,20 @@ TEST(ReadBack, ShutdownEndsARunThatWaitsForTheWindow) {
     EXPECT_TRUE(rig.host.Events().back() == "lighting-panel key-view");
 }
 
+TEST(ReadBack, ShutdownOnTheUiThreadServesARunThatWaitsToReload) {
+    SyncRig rig;
+    bool queued = false;
+    rig.host.Ui([&] {
+        rig.sync.StartReadBack(1);
+        for (int i = 0; i < 1000 && rig.host.QueuedWork() == 0; ++i) std::this_thread::sleep_for(5ms);
+        queued = rig.host.QueuedWork() == 1;
+        rig.sync.Shutdown();  // would wait forever if nothing served the run's send
+    });
+    EXPECT_TRUE(queued);
+    EXPECT_EQ(rig.host.Count("refresh-keys"), 0) << "no reload once shutting down";
+    EXPECT_EQ(rig.host.Count("tray 0 141"), 0);
+}
+
 // A working file different from what the keyboard holds: one macro, no keys.
 std::vector<uint8_t> WriteOtherWorkingFile(SyncRig& rig) {
     ConfigSet other;
