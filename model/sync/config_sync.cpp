@@ -1,0 +1,77 @@
+#include "model/sync/config_sync.h"
+
+#include <array>
+
+#include "model/keys/key_names.h"
+#include "profiles/working_profile.h"
+
+namespace kv::model {
+
+ConfigSync::ConfigSync(const SyncContext& context, SyncOptions options)
+    : commands_(context.commands),
+      sets_(context.sets),
+      lighting_(context.lighting),
+      host_(context.host),
+      texts_(context.texts),
+      options_(std::move(options)),
+      busy_(context.host, options_.busy_hide_delay) {}
+
+ConfigSync::~ConfigSync() { Shutdown(); }
+
+void ConfigSync::Shutdown() {
+    const auto serve = [this] { host_.ServiceUiWhileWaiting(); };
+    runs_.Stop(serve);
+    busy_.Stop(serve);
+}
+
+bool ConfigSync::WaitReadBackIdle(std::chrono::milliseconds timeout) { return runs_.WaitIdle(timeout); }
+
+bool ConfigSync::WaitBusyIdle(std::chrono::milliseconds timeout) { return busy_.WaitIdle(timeout); }
+
+std::u16string ConfigSync::Text(std::u16string_view key) const { return texts_.Text(kTextSection, key); }
+
+std::filesystem::path ConfigSync::WorkingProfileFile() const {
+    return profiles::WorkingProfilePath(host_.UserFolder());
+}
+
+void ConfigSync::StartReadBack(int count) {
+    runs_.Start([this, count] { ReadBackRun(count); });
+}
+
+void ConfigSync::ReadBackRun(int count) {
+    const int last = state_.LastDeviceCount();
+    if (count == last) return;
+
+    if (count != 0) {
+        std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
+        if (commands_.ReadDefaultMatrix(matrix) == device::kOk) {
+            state_.SetDefaultMatrix(matrix);
+        } else {
+            host_.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), kMessageOk);
+        }
+        std::array<uint8_t, device::kSettingsBlockSize> settings{};
+        if (commands_.ReadSettingsBlock(settings) == device::kOk) {
+            state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
+        }
+        if (runs_.Stopping()) return;
+        host_.RunOnUiThread([this] { ReloadFromKeyboard(); });
+    } else if (last != 0) {
+        commands_.ResetActiveProfileCache();
+        host_.CloseSubDialogs();
+        host_.HideMainWindow();
+    }
+
+    // Past this point a run only shows the window; not while it is closing.
+    while (!runs_.Stopping() && !host_.InitDone()) {
+        runs_.SleepFor(options_.init_poll);
+    }
+    if (runs_.Stopping()) return;
+    host_.SetTrayIcon(0, count != 0 ? kTrayIconKeyboard : kTrayIconNoKeyboard);
+    state_.SetLastDeviceCount(count);
+    if (!host_.AutoOpenSuppressed()) {
+        if (count != 0) host_.PostOpen();
+        host_.SetAutoOpenSuppressed(true);
+    }
+}
+
+}  // namespace kv::model

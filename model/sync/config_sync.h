@@ -1,0 +1,104 @@
+// Keeping the program's copy of the configuration in step with the keyboard:
+// read-back whenever the keyboard count changes, Apply, Default and Restore.
+//
+// Locks: WorkingConfigLock is always taken before AppliedConfigLock, and no
+// thread other than the user-interface thread holds WorkingConfigLock while
+// it calls into the host.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "device/commands.h"
+#include "model/config_sets.h"
+#include "model/lighting/lighting_model.h"
+#include "model/sync/busy_indicator.h"
+#include "model/sync/ordered_runs.h"
+#include "model/sync/sync_host.h"
+#include "model/sync/sync_state.h"
+#include "model/text_source.h"
+#include "profiles/atomic_file.h"
+
+namespace kv::model {
+
+struct SyncContext {
+    device::Commands& commands;
+    ConfigSets& sets;
+    LightingModel& lighting;
+    SyncHost& host;
+    const TextSource& texts;
+};
+
+struct SyncOptions {
+    std::chrono::milliseconds init_poll{50};         // read-back waiting for InitDone
+    std::chrono::milliseconds busy_hide_delay{100};  // indicator stays this long after Apply
+    profiles::WriteHook file_hook;                   // sees every profile file write (tests)
+};
+
+class ConfigSync {
+  public:
+    // The context's objects and the host must outlive this object.
+    explicit ConfigSync(const SyncContext& context, SyncOptions options = {});
+    // Shutdown().
+    ~ConfigSync();
+    ConfigSync(const ConfigSync&) = delete;
+    ConfigSync& operator=(const ConfigSync&) = delete;
+
+    SyncState& State() { return state_; }
+    const SyncState& State() const { return state_; }
+
+    // Any thread: runs ReadBackRun(count) on a new thread, after the runs
+    // started before it. Ignored once shutting down.
+    void StartReadBack(int count);
+    // One read-back run on the calling thread (not the user-interface thread).
+    void ReadBackRun(int count);
+    // Tests: waits until the read-back runs started so far have ended.
+    bool WaitReadBackIdle(std::chrono::milliseconds timeout);
+
+    // User-interface thread from here on.
+
+    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting.
+    void ReloadFromKeyboard();
+    // Rebuilds the working set from the keyboard through the working profile
+    // file, or installs the default set when the keyboard cannot be read.
+    // True when the keyboard's configuration was loaded.
+    bool ReloadWorkingConfiguration(bool keep_pending);
+    // 1 success, 0 failure.
+    int ReadKeyboardToFile(const std::filesystem::path& path);
+    // Copies the working set to the applied set and writes it: the macro area
+    // and the key map of the active profile, or of profiles 0..2. 1 or 0.
+    int PushToKeyboard(bool all_profiles);
+    // The Apply button.
+    void ApplyChanges();
+    // The Default button.
+    void RestoreDefaults();
+    // Restore from a profile file the user chose. False when the file is not
+    // a valid profile file (the user is told) or the keyboard write failed
+    // (pending changes are then set, so Apply can try again).
+    bool RestoreFromFile(const std::filesystem::path& path);
+
+    // Ends the read-back runs and busy-indicator threads and joins them;
+    // called on the user-interface thread, which keeps serving the host
+    // meanwhile. Later read-backs are ignored.
+    void Shutdown();
+    // Tests: waits until the busy indicator has been hidden after each Apply.
+    bool WaitBusyIdle(std::chrono::milliseconds timeout);
+
+  private:
+    std::u16string Text(std::u16string_view key) const;
+    std::filesystem::path WorkingProfileFile() const;
+
+    device::Commands& commands_;
+    ConfigSets& sets_;
+    LightingModel& lighting_;
+    SyncHost& host_;
+    const TextSource& texts_;
+    SyncOptions options_;
+    SyncState state_;
+    BusyIndicator busy_;
+    OrderedRuns runs_;  // last: its threads use everything above
+};
+
+}  // namespace kv::model
