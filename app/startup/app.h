@@ -11,6 +11,7 @@
 #include "app/startup/app_notification_sink.h"
 #include "app/startup/device_host.h"
 #include "app/startup/handles.h"
+#include "model/config_sets.h"
 
 namespace kv::ui {
 class CKelvarinDlg;
@@ -30,8 +31,8 @@ class CKelvarinApp {
 
   private:
     UniqueRegistryKey user_registry_key_;
-    std::optional<std::recursive_mutex> working_config_lock_;
-    std::optional<std::recursive_mutex> applied_config_lock_;
+    // The working and applied sets with WorkingConfigLock and AppliedConfigLock.
+    std::optional<model::ConfigSets> sets_;
     // The sink outlives the device side: the notifier joins its threads, which
     // may still report to the sink, when it goes away.
     AppNotificationSink sink_;

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "app/settings/language.h"  // kUserRegistryKeyPath
 #include "app/startup/handles.h"
 
 namespace kv::app {
 
 inline constexpr wchar_t kCompanyKeyName[] = L"Kelvarin_Ostrand";
 inline constexpr wchar_t kApplicationTitle[] = L"Kelvarin";
-inline constexpr wchar_t kUserRegistryKeyPath[] = L"Software\\QX5307";
 
 // "Software\Kelvarin_Ostrand\Kelvarin": one subkey per section, one value per entry.
 std::wstring ProfileStringsRoot();

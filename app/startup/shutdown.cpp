@@ -1,12 +1,14 @@
 // The main window's close routine, shared by every way of ending the program.
 #include <mutex>
 
-#include "app/startup/process_state.h"
 #include "ui/main/main_window.h"
 
 namespace kv::ui {
 
 bool CKelvarinDlg::ShutdownMain() {
+    // Read-back runs and busy indicators end first; this thread serves what
+    // they still send it meanwhile.
+    if (sync_) sync_->Shutdown();
     CloseAboutBox();
     single_instance_mutex_.Reset();
     key_event_slots_.clear();
@@ -14,13 +16,12 @@ bool CKelvarinDlg::ShutdownMain() {
     tray_icon_.SetShown(0);
     SetModified(false);
 
-    app::ProcessState& process = app::Process();
-    if (process.working_config_lock) {
-        std::lock_guard lock(*process.working_config_lock);
+    {
+        std::lock_guard lock(sets_.WorkingConfigLock());
         ReleaseWorkingSet();
     }
-    if (process.applied_config_lock) {
-        std::lock_guard lock(*process.applied_config_lock);
+    {
+        std::lock_guard lock(sets_.AppliedConfigLock());
         ReleaseAppliedSet();
     }
     return true;

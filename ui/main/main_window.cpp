@@ -7,6 +7,7 @@
 #include "app/startup/process_state.h"
 #include "app/tray/instance_messages.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
@@ -19,6 +20,13 @@ const CKelvarinDlg::MessageRoute CKelvarinDlg::kMessageRoutes[] = {
     {app::kMsgKill, &CKelvarinDlg::OnKillRequest},
     {app::kMsgShow, &CKelvarinDlg::OnShowRequest},
     {app::kMsgInit, &CKelvarinDlg::OnInitMessage},
+    {app::kMsgReload, &CKelvarinDlg::OnReloadMessage},
+    {app::kMsgLayer, &CKelvarinDlg::OnLayerMessage},
+    {app::kMsgLanguage, &CKelvarinDlg::OnLanguageMessage},
+    {app::kMsgGoneSub, &CKelvarinDlg::OnCloseSubDialogs},
+    {kMsgBusy, &CKelvarinDlg::OnBusyMessage},
+    {kMsgStartLightingTimer, &CKelvarinDlg::OnStartLightingTimer},
+    {WM_TIMER, &CKelvarinDlg::OnTimer},
 };
 
 const CKelvarinDlg::CommandRoute CKelvarinDlg::kCommandRoutes[] = {
@@ -32,8 +40,15 @@ const CKelvarinDlg::CommandRoute CKelvarinDlg::kCommandRoutes[] = {
 };
 
 CKelvarinDlg::CKelvarinDlg(HINSTANCE instance, app::DeviceHost& device, device::NotificationSink& sink,
-                           std::span<const std::wstring> args)
-    : instance_(instance), device_(device), sink_(sink) {
+                           model::ConfigSets& sets, std::span<const std::wstring> args)
+    : instance_(instance),
+      device_(device),
+      sink_(sink),
+      sets_(sets),
+      language_settings_(app::Process().user_registry_key),
+      language_texts_(app::Process().paths.module_folder, language_settings_),
+      panel_switch_([] { return app::Process().user_settings_ini; }),
+      ui_thread_(GetCurrentThreadId()) {
     app_icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME));
     app_icon_small_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON),
@@ -46,7 +61,11 @@ CKelvarinDlg::CKelvarinDlg(HINSTANCE instance, app::DeviceHost& device, device::
     SetModified(false);
 }
 
-CKelvarinDlg::~CKelvarinDlg() = default;
+// The sync joins its threads before the lighting model and the window go.
+CKelvarinDlg::~CKelvarinDlg() {
+    sync_ready_ = nullptr;
+    sync_.reset();
+}
 
 INT_PTR CKelvarinDlg::RunModal() {
     if (ends_at_once_) return 0;
@@ -116,14 +135,14 @@ CKelvarinDlg::Reply CKelvarinDlg::OnSessionChange(WPARAM, LPARAM) {
 }
 
 void CKelvarinDlg::OnOk() {
-    // Seam: apply pending changes first.
+    OnApply();
     ShowWindow(hwnd_, SW_HIDE);
 }
 
 void CKelvarinDlg::OnCancel() { ShowWindow(hwnd_, SW_HIDE); }
 
 void CKelvarinDlg::OnApply() {
-    // Seam: ApplyChanges.
+    if (sync_) sync_->ApplyChanges();
 }
 
 void CKelvarinDlg::SetModified(bool modified) {
@@ -131,7 +150,9 @@ void CKelvarinDlg::SetModified(bool modified) {
     if (hwnd_) EnableWindow(GetDlgItem(hwnd_, IDC_APPLY), modified ? TRUE : FALSE);
 }
 
-std::wstring CKelvarinDlg::LanguageText(std::wstring_view key) const { return std::wstring(key); }
+std::wstring CKelvarinDlg::LanguageText(const wchar_t* section, const wchar_t* key) const {
+    return language_texts_.Get(section, key);
+}
 
 void CKelvarinDlg::OpenAboutBox() {
     if (!about_) about_ = std::make_unique<CAboutDlg>(instance_);

@@ -1,22 +1,33 @@
 // The program's main window: a modal dialog that lives hidden behind the tray
-// icon for the whole run. This is its spine: single instance, device start-up,
-// tray icon, instance requests and shutdown. The skinned controls, language
-// texts and the configuration read-back plug into the seams marked below.
+// icon for the whole run: single instance, device start-up, tray icon,
+// instance requests, language texts, the configuration sync (it is the sync's
+// host) and shutdown. The skinned controls plug into the seams marked below.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
+#include <functional>
+#include <mutex>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/settings/ini_panel_switch.h"
+#include "app/settings/language.h"
+#include "app/settings/language_texts.h"
 #include "app/startup/handles.h"
 #include "app/tray/tray_icon.h"
 #include "app/tray/tray_icon_state.h"
 #include "device/notify.h"
+#include "model/config_sets.h"
+#include "model/lighting/lighting_model.h"
+#include "model/sync/config_sync.h"
+#include "model/sync/sync_host.h"
+#include "ui/kit/image_file.h"
 
 namespace kv::app {
 class DeviceHost;
@@ -26,14 +37,14 @@ namespace kv::ui {
 
 class CAboutDlg;
 
-class CKelvarinDlg {
+class CKelvarinDlg : public model::SyncHost {
   public:
     // Settles the single instance and starts the daemon. When this process
     // only hands a request to a running copy, EndsAtOnce() is true afterwards
-    // and the dialog must not run.
+    // and the dialog must not run. `sets` (with its locks) outlives the window.
     CKelvarinDlg(HINSTANCE instance, app::DeviceHost& device, device::NotificationSink& sink,
-                 std::span<const std::wstring> args);
-    ~CKelvarinDlg();
+                 model::ConfigSets& sets, std::span<const std::wstring> args);
+    ~CKelvarinDlg() override;
     CKelvarinDlg(const CKelvarinDlg&) = delete;
     CKelvarinDlg& operator=(const CKelvarinDlg&) = delete;
 
@@ -42,19 +53,21 @@ class CKelvarinDlg {
     INT_PTR RunModal();
 
     HWND Hwnd() const { return hwnd_; }
-    bool InitDone() const { return init_done_ != 0; }
-    int LastDeviceCount() const { return last_device_count_; }
+    bool InitDone() const override { return init_done_ != 0; }
+    // Keyboards seen by the last read-back run.
+    int LastDeviceCount() const;
 
     // Tray icon: mode 0 with an id shows it and makes it the presence icon;
     // mode 0 with id 0 returns to the presence icon; mode 1 shows the busy icon.
-    void SetTrayIcon(int mode, int icon_id);
+    void SetTrayIcon(int mode, int icon_id) override;
 
     // Notifier reactions (library or short-lived threads).
-    // Seam: the configuration read-back run starts here. For now it records the
-    // count and shows the presence icon once the window is initialised.
+    // Starts a configuration read-back run on its own thread.
     void StartReadBack(int count);
-    void OnLayerChanged(int layer);  // seam: G-key marks and captions
-    void OnLightingChanged();        // seam: deferred lighting read-back
+    // Posts 'PE' with 'LED': the G-key marks follow the new layer.
+    void OnLayerChanged(int layer);
+    // Starts timer 1051, which reads the lighting records back.
+    void OnLightingChanged();
 
     // Closes sub-dialogs, the mutex, the event slots and the tray icon and
     // releases the configuration. Always succeeds.
@@ -63,8 +76,28 @@ class CKelvarinDlg {
     void ShowMainWindow();
     void ExitProgram();
 
-    // Seam: language text lookup; returns the key itself until language files exist.
-    std::wstring LanguageText(std::wstring_view key) const;
+    // The text of the current language; "#Error" when it is missing.
+    std::wstring LanguageText(const wchar_t* section, const wchar_t* key) const;
+
+    // SyncHost (see model/sync/sync_host.h for the threads each runs on).
+    void ShowMessage(std::u16string_view text, uint32_t flags) override;
+    void RunOnUiThread(const std::function<void()>& work) override;
+    void ServiceUiWhileWaiting() override;
+    void CloseSubDialogs() override;
+    void HideMainWindow() override;
+    void PostOpen() override;
+    bool AutoOpenSuppressed() const override;
+    void SetAutoOpenSuppressed(bool suppressed) override;
+    int AskMessage(std::u16string_view text, uint32_t flags) override;
+    void RefreshKeyButtons() override {}  // seam: the keyboard picture
+    void SetCurrentProfile(int profile) override { current_profile_ = profile; }
+    void RefreshLightingPanel(bool /*with_key_view*/) override {}  // seam: the lighting panel
+    model::GLayer CurrentLayer() const override;
+    void BusyBegin() override;
+    void BusyEnd() override;
+    bool PendingChanges() const override { return modified_; }
+    void SetPendingChanges(bool pending) override { SetModified(pending); }
+    std::filesystem::path UserFolder() const override;
 
   private:
     struct Reply {
@@ -100,17 +133,25 @@ class CKelvarinDlg {
     void RegisterSessionNotifications();
     void EndSilently();
 
-    // Seams for the skinned main window and the configuration model.
+    // Seams for the skinned main window.
     void InitSkinnedDialogBase() {}
-    void InstallDefaultWorkingSet() {}
-    bool LoadSharedButtonImages() { return true; }  // skins do not exist yet: never fails
     void BuildSkinnedControls() {}
-    void ApplyCurrentLanguage() {}
     void FillUserModeList() {}
     void RebuildProfileMenu(bool /*create*/) {}
-    void ReleaseSkinImages() {}
-    void ReleaseWorkingSet() {}
-    void ReleaseAppliedSet() {}
+
+    // Configuration sync and lighting, built once the device side runs.
+    void StartSync();
+    void InstallDefaultWorkingSet();
+    void ReleaseWorkingSet();
+    void ReleaseAppliedSet();
+    // The eleven button images every skinned window shares; false when one is missing.
+    bool LoadSharedButtonImages();
+    void ReleaseSkinImages();
+    // Sends itself 'PA' with 'LANG' and the current language index.
+    void ApplyCurrentLanguage();
+    void ApplyLanguageTexts();
+    // The owner of a message box shown from the calling thread.
+    HWND MessageOwner() const;
 
     void SetModified(bool modified);
     void TranslateTrayMenu(HMENU popup) const;
@@ -126,6 +167,13 @@ class CKelvarinDlg {
     Reply OnKillRequest(WPARAM wparam, LPARAM lparam);
     Reply OnShowRequest(WPARAM wparam, LPARAM lparam);
     Reply OnInitMessage(WPARAM wparam, LPARAM lparam);
+    Reply OnReloadMessage(WPARAM wparam, LPARAM lparam);
+    Reply OnLayerMessage(WPARAM wparam, LPARAM lparam);
+    Reply OnLanguageMessage(WPARAM wparam, LPARAM lparam);
+    Reply OnCloseSubDialogs(WPARAM wparam, LPARAM lparam);
+    Reply OnBusyMessage(WPARAM wparam, LPARAM lparam);
+    Reply OnStartLightingTimer(WPARAM wparam, LPARAM lparam);
+    Reply OnTimer(WPARAM wparam, LPARAM lparam);
 
     // Commands.
     void OnOk();
@@ -138,7 +186,12 @@ class CKelvarinDlg {
     HINSTANCE instance_;
     app::DeviceHost& device_;
     device::NotificationSink& sink_;
+    model::ConfigSets& sets_;
+    app::LanguageSettings language_settings_;
+    app::LanguageTexts language_texts_;
+    app::IniPanelSwitch panel_switch_;
     HWND hwnd_ = nullptr;
+    DWORD ui_thread_ = 0;
     HICON app_icon_ = nullptr;
     HICON app_icon_small_ = nullptr;
     bool ends_at_once_ = false;
@@ -153,8 +206,20 @@ class CKelvarinDlg {
     app::CTrayIcon tray_;
     app::TrayIconState tray_icon_;
     std::atomic<int> init_done_{0};
-    std::atomic<int> last_device_count_{0};
     std::unique_ptr<CAboutDlg> about_;
+    std::vector<DecodedImage> shared_images_;
+    int current_profile_ = 0;
+    int busy_frame_ = 0;
+
+    // Work a sync thread hands to this thread with 'TR' / 'PROF'; one at a time.
+    std::mutex ui_work_send_;
+    std::mutex ui_work_mutex_;
+    const std::function<void()>* ui_work_ = nullptr;
+
+    // Built in Initialise after the device side; read from notifier threads.
+    std::unique_ptr<model::LightingModel> lighting_;
+    std::unique_ptr<model::ConfigSync> sync_;
+    std::atomic<model::ConfigSync*> sync_ready_{nullptr};
 };
 
 }  // namespace kv::ui

@@ -75,6 +75,7 @@ bool CKelvarinDlg::Initialise() {
         EndSilently();
         return false;
     }
+    StartSync();
     const int count = device_.DeviceCount();
     StartReadBack(count);
     if (count == 0) process.auto_open_suppressed = 1;
@@ -129,7 +130,7 @@ void CKelvarinDlg::BecomeMainWindow() {
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, (ex & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW)) | WS_EX_TOOLWINDOW);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, static_cast<LONG_PTR>(app::kCodeMain));
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX | WS_SYSMENU);
-    SetWindowTextW(hwnd_, LanguageText(L"MAIN_CAPTION").c_str());
+    SetWindowTextW(hwnd_, LanguageText(L"TEXT", L"MAIN_CAPTION").c_str());
 }
 
 void CKelvarinDlg::CreateKeyEventSlots() {

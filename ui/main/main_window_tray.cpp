@@ -10,7 +10,6 @@ namespace kv::ui {
 namespace {
 
 constexpr int kIconNoKeyboard = IDR_MAINFRAME;
-constexpr int kIconAttached = IDI_TRAY_ATTACHED;
 
 struct TrayMenuText {
     UINT command;
@@ -26,33 +25,22 @@ constexpr TrayMenuText kTrayMenuTexts[] = {
 
 CKelvarinDlg::Reply CKelvarinDlg::OnInitMessage(WPARAM wparam, LPARAM) {
     if (wparam != app::kCodeInit) return {true, 0};
-    tray_.Create(hwnd_, app::kMsgTrayNotify, LanguageText(L"KEYBOARD_TRAY_DESC"), app_icon_small_,
+    tray_.Create(hwnd_, app::kMsgTrayNotify, LanguageText(L"TEXT", L"KEYBOARD_TRAY_DESC"), app_icon_small_,
                  IDR_TRAY_MENU);
     tray_.SetMenuCallback([this](HMENU popup) { TranslateTrayMenu(popup); });
     tray_icon_.SetShown(kIconNoKeyboard);
     RebuildProfileMenu(true);
     init_done_ = 1;
-    // The read-back seam may have seen a keyboard before the icon existed.
-    StartReadBack(last_device_count_);
     ShowWindow(hwnd_, SW_HIDE);
     return {true, 0};
 }
 
 void CKelvarinDlg::TranslateTrayMenu(HMENU popup) const {
     for (const TrayMenuText& item : kTrayMenuTexts) {
-        const std::wstring text = LanguageText(item.key);
+        const std::wstring text = LanguageText(L"TEXT", item.key);
         ModifyMenuW(popup, item.command, MF_BYCOMMAND | MF_STRING, item.command, text.c_str());
     }
 }
-
-void CKelvarinDlg::StartReadBack(int count) {
-    last_device_count_ = count;
-    if (init_done_) SetTrayIcon(0, count > 0 ? kIconAttached : kIconNoKeyboard);
-}
-
-void CKelvarinDlg::OnLayerChanged(int /*layer*/) {}
-
-void CKelvarinDlg::OnLightingChanged() {}
 
 void CKelvarinDlg::SetTrayIcon(int mode, int icon_id) {
     if (const auto target = tray_icon_.Choose(mode, icon_id)) tray_.SetIcon(*target);
@@ -69,8 +57,8 @@ CKelvarinDlg::Reply CKelvarinDlg::OnKillRequest(WPARAM wparam, LPARAM) {
 }
 
 void CKelvarinDlg::ShowMainWindow() {
-    if (last_device_count_ <= 0) {
-        MessageBoxW(nullptr, LanguageText(L"MAIN_NO_DEVICE_PROMPT").c_str(), L"", MB_OK);
+    if (LastDeviceCount() <= 0) {
+        MessageBoxW(nullptr, LanguageText(L"TEXT", L"MAIN_NO_DEVICE_PROMPT").c_str(), L"", MB_OK);
         return;
     }
     const LONG_PTR ex = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
