@@ -1,8 +1,10 @@
 #include "program_copy.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <filesystem>
 #include <thread>
 
 namespace kv::e2e {
@@ -43,12 +45,18 @@ ProgramCopy::ProgramCopy(const std::wstring& fixture) {
     static int counter = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"kv_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-              std::to_wstring(++counter) + L"\\";
+    const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
+    folder_ = std::wstring(temp) + L"kv_e2e_" + tag + L"\\";
+    sim_pipe_ = L"\\\\.\\pipe\\kv_e2e_" + tag;
     CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring stage = StageFolder();
     CopyFileW((stage + L"Kelvarin.exe").c_str(), (folder_ + L"Kelvarin.exe").c_str(), FALSE);
     if (!fixture.empty()) CopyFileW((stage + fixture).c_str(), (folder_ + L"HidServ.dll").c_str(), FALSE);
+    std::error_code error;
+    namespace fs = std::filesystem;
+    fs::copy(fs::path(stage + L"Skins"), fs::path(folder_ + L"Skins"), fs::copy_options::recursive, error);
+    for (const wchar_t* lang : {L"Lang0409.ini", L"Lang0804.ini", L"Lang0404.ini"})
+        CopyFileW((stage + lang).c_str(), (folder_ + lang).c_str(), FALSE);
 }
 
 ProgramCopy::~ProgramCopy() {
@@ -59,8 +67,12 @@ ProgramCopy::~ProgramCopy() {
         }
         CloseHandle(c.process);
     }
-    for (const wchar_t* name : {L"Kelvarin.exe", L"HidServ.dll"}) DeleteFileW((folder_ + name).c_str());
-    RemoveDirectoryW(folder_.c_str());
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(folder_), error);
+}
+
+bool ProgramCopy::RemoveFile(const std::wstring& relative) {
+    return DeleteFileW((folder_ + relative).c_str()) != FALSE;
 }
 
 Child ProgramCopy::Launch(const std::wstring& args) {
@@ -70,6 +82,10 @@ Child ProgramCopy::Launch(const std::wstring& args) {
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     Child child;
+    // The child inherits these; they only concern the simulated keyboard.
+    SetEnvironmentVariableW(L"KELVARIN_SIM_STATE", L"none");
+    SetEnvironmentVariableW(L"KELVARIN_SIM_PIPE", sim_pipe_.c_str());
+    SetEnvironmentVariableW(L"KELVARIN_SIM_UNPLUGGED", unplugged_ ? L"1" : nullptr);
     if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
                        &pi)) {
         CloseHandle(pi.hThread);
@@ -77,6 +93,71 @@ Child ProgramCopy::Launch(const std::wstring& args) {
         children_.push_back(child);
     }
     return child;
+}
+
+std::optional<std::string> SimCommand(const std::wstring& pipe, const std::string& line,
+                                      std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (;;) {
+        handle = CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) break;
+        if (std::chrono::steady_clock::now() >= end) return std::nullopt;
+        if (GetLastError() == ERROR_PIPE_BUSY)
+            WaitNamedPipeW(pipe.c_str(), 100);
+        else
+            Sleep(50);
+    }
+    std::optional<std::string> answer;
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    DWORD written = 0;
+    if (SetNamedPipeHandleState(handle, &mode, nullptr, nullptr) &&
+        WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
+        std::string text;
+        char buffer[4096];
+        for (;;) {
+            DWORD got = 0;
+            const BOOL ok = ReadFile(handle, buffer, sizeof buffer, &got, nullptr);
+            text.append(buffer, got);
+            if (ok) {
+                answer = text;
+                break;
+            }
+            if (GetLastError() != ERROR_MORE_DATA) break;
+        }
+    }
+    CloseHandle(handle);
+    return answer;
+}
+
+std::wstring WorkingProfileFile() {
+    wchar_t base[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, base, CSIDL_LOCAL_APPDATA, TRUE);
+    return std::wstring(base) + L"\\QX5307\\$Profile0";
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+long long FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void ChooseEnglish() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QX5307", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD english = 0x0409;
+    RegSetValueExW(key, L"dwLanguageId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&english), sizeof english);
+    RegCloseKey(key);
+}
+
+std::wstring EnglishText(const wchar_t* key) {
+    wchar_t text[260] = {};
+    GetPrivateProfileStringW(L"TEXT", key, L"#Error", text, 260, (StageFolder() + L"Lang0409.ini").c_str());
+    return text;
 }
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -19,23 +20,50 @@ struct Child {
     DWORD pid = 0;
 };
 
+// The simulated keyboard's library in the stage folder.
+inline const std::wstring kSimulatedKeyboard = L"HidServ.dll";
+
 class ProgramCopy {
   public:
     // fixture: file name of a library in the stage folder, copied as "HidServ.dll";
-    // empty: no library at all.
+    // empty: no library at all. The skins and language files come along.
+    // The simulated keyboard keeps no state file and listens on a pipe of its own.
     explicit ProgramCopy(const std::wstring& fixture);
     ~ProgramCopy();  // ends every process still running, removes the folder
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;
 
     const std::wstring& Folder() const { return folder_; }
+    // Control pipe of the simulated keyboard of the copies started from here.
+    const std::wstring& SimPipe() const { return sim_pipe_; }
+    // Removes a file of the copy, e.g. L"Skins\\Arrow.jpg".
+    bool RemoveFile(const std::wstring& relative);
+    // The simulated keyboard starts unplugged.
+    void StartUnplugged() { unplugged_ = true; }
     // Starts the copy with these arguments (after the program name).
     Child Launch(const std::wstring& args);
 
   private:
     std::wstring folder_;
+    std::wstring sim_pipe_;
+    bool unplugged_ = false;
     std::vector<Child> children_;
 };
+
+// One command to the simulated keyboard (as kbsim sends it); its answer, whose
+// first line is "ok" on success; nothing when no simulator answered in time.
+std::optional<std::string> SimCommand(const std::wstring& pipe, const std::string& line,
+                                      std::chrono::milliseconds timeout = 10s);
+
+// The per-user folder's working profile file ("$Profile0"), as the program names it.
+std::wstring WorkingProfileFile();
+bool FileExists(const std::wstring& path);
+long long FileSize(const std::wstring& path);
+
+// Makes English the stored language of the program and returns a text of
+// section "TEXT" from the staged English language file.
+void ChooseEnglish();
+std::wstring EnglishText(const wchar_t* key);
 
 // The folder of the running test executable, with a trailing backslash.
 std::wstring StageFolder();

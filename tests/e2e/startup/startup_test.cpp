@@ -15,7 +15,7 @@ constexpr WPARAM kCodeKill = 0x4C4C494B;
 constexpr auto kStartTimeout = 60s;
 constexpr auto kEndTimeout = 60s;
 
-const std::wstring kOneKeyboard = L"fixture_hidserv_one.dll";
+const std::wstring kOneKeyboard = kSimulatedKeyboard;
 const std::wstring kNoKeyboard = L"fixture_hidserv_none.dll";
 
 // A running copy after its initialisation: main window hidden, tray icon added.
@@ -30,6 +30,17 @@ HWND WaitUntilReady(const Child& child) {
     return main;
 }
 
+// A copy started with "/Start" once it has read the simulated keyboard back,
+// so that it knows a keyboard is attached and opens on request.
+HWND StartWithKeyboardKnown(ProgramCopy& copy, Child& first) {
+    DeleteFileW(WorkingProfileFile().c_str());
+    first = copy.Launch(L"/Start");
+    const HWND main = WaitUntilReady(first);
+    if (!main || !WaitFor([] { return FileSize(WorkingProfileFile()) >= 32832; }, kStartTimeout)) return nullptr;
+    Sleep(1000);  // the run records the count right after the file is loaded
+    return main;
+}
+
 // A copy left running (by a crashed run, or a demo in the same Wine prefix)
 // would receive every hand-over meant for the copies these tests start.
 class NoCopyRunning : public ::testing::Environment {
@@ -38,6 +49,7 @@ class NoCopyRunning : public ::testing::Environment {
         ASSERT_EQ(RunningProgramCount(), 0)
             << "a copy of Kelvarin.exe is already running in this Wine prefix; "
                "end it (wineserver -k) and run again";
+        ChooseEnglish();
     }
 };
 const auto* const kNoCopyRunning = ::testing::AddGlobalTestEnvironment(new NoCopyRunning);
@@ -49,12 +61,16 @@ struct FailureCase {
     const char* name;
     std::wstring fixture;  // empty: no library
     std::wstring args;
+    std::wstring removed_file = {};  // taken out of the copy before it starts
 };
 
 class StartupFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(StartupFailure, EndsWithCodeZeroAndNoWindow) {
     ProgramCopy copy(GetParam().fixture);
+    if (!GetParam().removed_file.empty()) {
+        ASSERT_TRUE(copy.RemoveFile(GetParam().removed_file));
+    }
     const Child child = copy.Launch(GetParam().args);
     ASSERT_NE(child.pid, 0u);
     bool showed_window = false;
@@ -69,7 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailureCase{"NoLibrary", L"", L""},
                       FailureCase{"LibraryLacksOneUnusedExport", L"fixture_hidserv_no_status_get.dll", L""},
                       FailureCase{"InitReturnsZero", L"fixture_hidserv_init_zero.dll", L""},
-                      FailureCase{"KillWithNoCopyRunning", kOneKeyboard, L"/Kill"}),
+                      FailureCase{"KillWithNoCopyRunning", kOneKeyboard, L"/Kill"},
+                      FailureCase{"SharedButtonImageMissing", kOneKeyboard, L"", L"Skins\\Arrow.jpg"},
+                      FailureCase{"LastSharedButtonImageMissing", kOneKeyboard, L"", L"Skins\\main_color1.jpg"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -110,8 +128,8 @@ TEST(RunningCopy, HoldsItsMutexAndTheNamedEventSlots) {
 
 TEST(RunningCopy, TrayDoubleClickOpensAndSingleClickDoesNothing) {
     ProgramCopy copy(kOneKeyboard);
-    const Child first = copy.Launch(L"/Start");
-    const HWND main = WaitUntilReady(first);
+    Child first;
+    const HWND main = StartWithKeyboardKnown(copy, first);
     ASSERT_NE(main, nullptr);
     PostMessageW(main, kTrayCallback, kTrayIconId, WM_LBUTTONUP);
     PostMessageW(main, kTrayCallback, kTrayIconId + 1, WM_LBUTTONDBLCLK);  // another icon id
@@ -122,8 +140,8 @@ TEST(RunningCopy, TrayDoubleClickOpensAndSingleClickDoesNothing) {
 
 TEST(RunningCopy, TrayRightClickOpensAMenuWhoseFirstItemOpens) {
     ProgramCopy copy(kOneKeyboard);
-    const Child first = copy.Launch(L"/Start");
-    const HWND main = WaitUntilReady(first);
+    Child first;
+    const HWND main = StartWithKeyboardKnown(copy, first);
     ASSERT_NE(main, nullptr);
     auto find_menu = [&] {
         HWND w = FindWindowW(L"#32768", nullptr);
@@ -169,8 +187,8 @@ INSTANTIATE_TEST_SUITE_P(Startup, ExitCommand,
 
 TEST(RunningCopy, CancelOnlyHides) {
     ProgramCopy copy(kOneKeyboard);
-    const Child first = copy.Launch(L"/Start");
-    const HWND main = WaitUntilReady(first);
+    Child first;
+    const HWND main = StartWithKeyboardKnown(copy, first);
     ASSERT_NE(main, nullptr);
     PostMessageW(main, kMsgShow, kCodeOpen, 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s));
@@ -225,8 +243,8 @@ INSTANTIATE_TEST_SUITE_P(Startup, KillSwitch, ::testing::Values(L"/Kill", L"/kil
 
 TEST(SecondStart, OpensTheRunningCopyAndEnds) {
     ProgramCopy copy(kOneKeyboard);
-    const Child first = copy.Launch(L"/Start");
-    const HWND main = WaitUntilReady(first);
+    Child first;
+    const HWND main = StartWithKeyboardKnown(copy, first);
     ASSERT_NE(main, nullptr);
     ASSERT_FALSE(IsWindowVisible(main));
 
@@ -244,17 +262,22 @@ TEST(SecondStart, OpensTheRunningCopyAndEnds) {
 }
 
 TEST(SecondStart, OpensTheRunningCopyOnceAKeyboardHasArrived) {
-    // No keyboard at start; the library reports one 1.5 s after the vendor read is registered.
-    ProgramCopy copy(L"fixture_hidserv_attach_later.dll");
+    // No keyboard at start; it is plugged in once the copy runs.
+    ProgramCopy copy(kOneKeyboard);
+    copy.StartUnplugged();
     const Child first = copy.Launch(L"");
     const HWND main = WaitUntilReady(first);
     ASSERT_NE(main, nullptr);
-    Sleep(3000);
-    EXPECT_FALSE(IsWindowVisible(main)) << "an arriving keyboard must not open the window by itself yet";
+    DeleteFileW(WorkingProfileFile().c_str());
+    ASSERT_EQ(SimCommand(copy.SimPipe(), "plug").value_or("").substr(0, 2), "ok");
+    ASSERT_TRUE(WaitFor([] { return FileExists(WorkingProfileFile()); }, 30s)) << "no read-back after plugging";
+    Sleep(1500);
+    EXPECT_FALSE(IsWindowVisible(main)) << "a keyboard missing at start-up must not open the window by itself";
 
     const Child second = copy.Launch(L"");
     const auto code = WaitForExit(second, 20s);
-    EXPECT_EQ(FindMessageBox(first.pid, L"MAIN_NO_DEVICE_PROMPT"), nullptr) << "the arrival was not noticed";
+    EXPECT_EQ(FindMessageBox(first.pid, EnglishText(L"MAIN_NO_DEVICE_PROMPT")), nullptr)
+        << "the arrival was not noticed";
     ASSERT_TRUE(code.has_value()) << "the second process kept running";
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s));
 }
@@ -268,7 +291,7 @@ TEST(SecondStart, WithoutKeyboardTheRunningCopyPromptsAndStaysHidden) {
     const Child second = copy.Launch(L"");
     HWND box = nullptr;
     ASSERT_TRUE(
-        WaitFor([&] { return (box = FindMessageBox(first.pid, L"MAIN_NO_DEVICE_PROMPT")) != nullptr; },
+        WaitFor([&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_NO_DEVICE_PROMPT"))) != nullptr; },
                 kStartTimeout));
     // The request is synchronous: the second process waits for the box.
     EXPECT_FALSE(WaitForExit(second, 300ms).has_value());

@@ -1,0 +1,138 @@
+// The real program with the simulated keyboard: the configuration read-back at
+// start-up and after unplugging and plugging in again, and the keyboard's own
+// notifications reaching a running copy.
+#include <gtest/gtest.h>
+
+#include "program_copy.h"
+
+namespace kv::e2e {
+namespace {
+
+constexpr UINT kTrayIconId = 140;
+constexpr UINT kMsgShow = 0x5350;  // 'SP'
+constexpr WPARAM kCodeOpen = 0x4F50454E;
+// Working profile file: a 32832-byte assignment block, then the macro records.
+constexpr long long kAssignmentBlockSize = 32832;
+
+HWND WaitUntilReady(const Child& child) {
+    HWND main = nullptr;
+    WaitFor(
+        [&] {
+            main = FindMainWindow(child.pid);
+            return main && TrayIconPresent(main, kTrayIconId);
+        },
+        60s);
+    return main;
+}
+
+bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+
+bool SimOk(const ProgramCopy& copy, const std::string& command) {
+    const std::optional<std::string> answer = SimCommand(copy.SimPipe(), command);
+    return answer && answer->rfind("ok", 0) == 0;
+}
+
+// The program answers a synchronous request within the time: its thread is not stuck.
+bool Responds(HWND main) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+class ReadBack : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ChooseEnglish();
+        DeleteFileW(WorkingProfileFile().c_str());
+        ASSERT_FALSE(FileExists(WorkingProfileFile()));
+    }
+    void TearDown() override { DeleteFileW(WorkingProfileFile().c_str()); }
+
+    bool WaitForWorkingProfile() {
+        return WaitFor([] { return FileSize(WorkingProfileFile()) >= kAssignmentBlockSize; }, 30s);
+    }
+
+    ProgramCopy copy_{kSimulatedKeyboard};
+};
+
+TEST_F(ReadBack, AtStartWritesTheWorkingProfileAndOpensTheWindowOnce) {
+    const Child first = copy_.Launch(L"");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Visible(main); }, 30s)) << "the read-back did not open the window";
+    EXPECT_TRUE(WaitForWorkingProfile()) << "no working profile file in the per-user folder";
+    EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    wchar_t caption[64] = {};
+    GetWindowTextW(main, caption, 64);
+    EXPECT_EQ(std::wstring(caption), EnglishText(L"MAIN_CAPTION"));
+    // Apply starts disabled: nothing is pending after a read-back.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
+
+    PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(main); }, 10s));
+    EXPECT_FALSE(WaitFor([&] { return Visible(main); }, 2s)) << "the window opened a second time";
+}
+
+TEST_F(ReadBack, StartSwitchReadsBackButKeepsTheWindowHidden) {
+    const Child first = copy_.Launch(L"/Start");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForWorkingProfile());
+    EXPECT_FALSE(WaitFor([&] { return Visible(main); }, 2s));
+    // The keyboard is known now: an Open request shows the window without a prompt.
+    PostMessageW(main, kMsgShow, kCodeOpen, 0);
+    EXPECT_TRUE(WaitFor([&] { return Visible(main); }, 10s));
+}
+
+TEST_F(ReadBack, UnplugHidesAndReplugReadsBackWithoutReopening) {
+    const Child first = copy_.Launch(L"");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Visible(main); }, 30s));
+    ASSERT_TRUE(WaitForWorkingProfile());
+
+    ASSERT_TRUE(SimOk(copy_, "unplug"));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(main); }, 10s)) << "the window stayed open without a keyboard";
+
+    ASSERT_TRUE(DeleteFileW(WorkingProfileFile().c_str()));
+    ASSERT_TRUE(SimOk(copy_, "plug"));
+    EXPECT_TRUE(WaitForWorkingProfile()) << "plugging in again did not read the keyboard back";
+    EXPECT_FALSE(WaitFor([&] { return Visible(main); }, 2s)) << "the window reopened by itself";
+    EXPECT_EQ(FindMessageBox(first.pid, EnglishText(L"MAIN_DEFAULT_MATRIX_PROMPT")), nullptr);
+}
+
+TEST_F(ReadBack, KeyboardNotificationsLeaveTheProgramResponsive) {
+    const Child first = copy_.Launch(L"/Start");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForWorkingProfile());
+
+    // Layer key twice: the indicator the program writes back follows it.
+    const struct {
+        const char* command;
+        const char* status_line;
+    } steps[] = {{"layer", "layer B"}, {"layer", "layer A"}, {"lighting", nullptr},
+                 {"busy begin", nullptr}, {"busy end", nullptr}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(SimOk(copy_, step.command)) << step.command;
+        EXPECT_TRUE(Responds(main)) << "stuck after " << step.command;
+        if (step.status_line) {
+            EXPECT_TRUE(WaitFor(
+                [&] {
+                    return SimCommand(copy_.SimPipe(), "status").value_or("").find(step.status_line) !=
+                           std::string::npos;
+                },
+                10s))
+                << step.status_line;
+        }
+    }
+    // Ending right after a burst of notifications still ends cleanly.
+    SimOk(copy_, "layer");
+    SimOk(copy_, "lighting");
+    PostMessageW(main, WM_COMMAND, 32774, 0);
+    const auto code = WaitForExit(first, 60s);
+    ASSERT_TRUE(code.has_value()) << "the program did not end";
+    EXPECT_EQ(*code, 0u);
+}
+
+}  // namespace
+}  // namespace kv::e2e
