@@ -38,6 +38,17 @@ bool Responds(HWND main) {
     return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
 }
 
+// One line of the simulator's status ("writes ...", "config-exchanges ...").
+std::string StatusLine(const ProgramCopy& copy, const std::string& name) {
+    const std::string status = SimCommand(copy.SimPipe(), "status").value_or("");
+    const std::size_t at = status.find("\n" + name + " ");
+    if (at == std::string::npos) return "<missing " + name + ">";
+    return status.substr(at + 1, status.find('\n', at + 1) - at - 1);
+}
+
+// The style bit, not IsWindowVisible: the indicator sits in a hidden window.
+bool HasVisibleStyle(HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 class ReadBack : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -66,6 +77,9 @@ TEST_F(ReadBack, AtStartWritesTheWorkingProfileAndOpensTheWindowOnce) {
     EXPECT_EQ(std::wstring(caption), EnglishText(L"MAIN_CAPTION"));
     // Apply starts disabled: nothing is pending after a read-back.
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
+    wchar_t apply[64] = {};
+    GetDlgItemTextW(main, 1006, apply, 64);
+    EXPECT_EQ(std::wstring(apply), EnglishText(L"PROFILE_APPLY"));
 
     PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return !Visible(main); }, 10s));
@@ -98,6 +112,26 @@ TEST_F(ReadBack, UnplugHidesAndReplugReadsBackWithoutReopening) {
     EXPECT_TRUE(WaitForWorkingProfile()) << "plugging in again did not read the keyboard back";
     EXPECT_FALSE(WaitFor([&] { return Visible(main); }, 2s)) << "the window reopened by itself";
     EXPECT_EQ(FindMessageBox(first.pid, EnglishText(L"MAIN_DEFAULT_MATRIX_PROMPT")), nullptr);
+}
+
+TEST_F(ReadBack, ApplyWithoutChangesShowsTheBusyIndicatorAndWritesNothing) {
+    const Child first = copy_.Launch(L"/Start");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForWorkingProfile());
+    const std::string writes = StatusLine(copy_, "writes");
+    const std::string exchanges = StatusLine(copy_, "config-exchanges");
+
+    const HWND indicator = GetDlgItem(main, 1177);
+    ASSERT_NE(indicator, nullptr);
+    ASSERT_FALSE(HasVisibleStyle(indicator));
+    PostMessageW(main, WM_COMMAND, 1006, 0);
+    EXPECT_TRUE(WaitFor([&] { return HasVisibleStyle(indicator); }, 10s)) << "no busy indicator";
+    EXPECT_TRUE(WaitFor([&] { return !HasVisibleStyle(indicator); }, 10s)) << "the busy indicator stayed";
+    EXPECT_TRUE(Responds(main));
+    EXPECT_EQ(StatusLine(copy_, "writes"), writes);
+    EXPECT_EQ(StatusLine(copy_, "config-exchanges"), exchanges);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
 }
 
 TEST_F(ReadBack, KeyboardNotificationsLeaveTheProgramResponsive) {
