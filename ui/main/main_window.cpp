@@ -33,6 +33,7 @@ const CKelvarinDlg::CommandRoute CKelvarinDlg::kCommandRoutes[] = {
     {IDOK, &CKelvarinDlg::OnOk},
     {IDCANCEL, &CKelvarinDlg::OnCancel},
     {IDC_APPLY, &CKelvarinDlg::OnApply},
+    {IDC_DEFAULT, &CKelvarinDlg::OnDefault},
     {IDC_CLOSE, &CKelvarinDlg::OnExit},
     {ID_TRAY_OPEN, &CKelvarinDlg::OnTrayOpen},
     {ID_TRAY_ABOUT, &CKelvarinDlg::OnTrayAbout},
@@ -143,6 +144,10 @@ void CKelvarinDlg::OnCancel() { ShowWindow(hwnd_, SW_HIDE); }
 
 void CKelvarinDlg::OnApply() {
     if (sync_) sync_->ApplyChanges();
+}
+
+void CKelvarinDlg::OnDefault() {
+    if (sync_) sync_->RestoreDefaults();
 }
 
 void CKelvarinDlg::SetModified(bool modified) {

@@ -179,6 +179,7 @@ class CKelvarinDlg : public model::SyncHost {
     void OnOk();
     void OnCancel();
     void OnApply();
+    void OnDefault();
     void OnTrayOpen() { ShowMainWindow(); }
     void OnTrayAbout() { OpenAboutBox(); }
     void OnExit() { ExitProgram(); }

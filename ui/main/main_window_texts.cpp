@@ -55,6 +55,7 @@ void CKelvarinDlg::ApplyLanguageTexts() {
         {IDOK, LanguageText(L"TEXT", L"PROFILE_OK")},
         {IDCANCEL, LanguageText(L"TEXT", L"PROFILE_CANCLE")},
         {IDC_APPLY, LanguageText(L"TEXT", L"PROFILE_APPLY")},
+        {IDC_DEFAULT, LanguageText(L"TEXT", L"PROFILE_DEFAULT")},
         {IDC_CLOSE, LanguageText(L"TEXT", L"MAIN_CLOSE_PROMPT")},
         {IDC_MAIN_TITLE, LanguageText(L"TEXT", L"KEYBOARD_TRAY_DESC")},
     };

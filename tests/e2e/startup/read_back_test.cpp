@@ -134,6 +134,38 @@ TEST_F(ReadBack, ApplyWithoutChangesShowsTheBusyIndicatorAndWritesNothing) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
 }
 
+// Default asks first: No leaves the keyboard alone, Yes writes the cleared keys.
+TEST_F(ReadBack, DefaultWritesOnlyWhenTheUserAgrees) {
+    const Child first = copy_.Launch(L"/Start");
+    const HWND main = WaitUntilReady(first);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForWorkingProfile());
+    const struct {
+        WPARAM answer;
+        bool written;
+    } cases[] = {{IDNO, false}, {IDYES, true}};
+    for (const auto& c : cases) {
+        const std::string writes = StatusLine(copy_, "writes");
+        const std::string exchanges = StatusLine(copy_, "config-exchanges");
+        PostMessageW(main, WM_COMMAND, 1138, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor(
+            [&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_PROMPT_DEFAULT"))) != nullptr; },
+            10s));
+        PostMessageW(box, WM_COMMAND, c.answer, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10s));
+        ASSERT_TRUE(Responds(main));
+        if (c.written) {
+            EXPECT_TRUE(WaitFor([&] { return StatusLine(copy_, "writes") != writes; }, 10s));
+            EXPECT_NE(StatusLine(copy_, "config-exchanges"), exchanges);
+        } else {
+            EXPECT_EQ(StatusLine(copy_, "writes"), writes);
+            EXPECT_EQ(StatusLine(copy_, "config-exchanges"), exchanges);
+        }
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006))) << "changes left pending";
+    }
+}
+
 TEST_F(ReadBack, KeyboardNotificationsLeaveTheProgramResponsive) {
     const Child first = copy_.Launch(L"/Start");
     const HWND main = WaitUntilReady(first);
