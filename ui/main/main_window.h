@@ -9,8 +9,8 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>

@@ -111,9 +111,7 @@ bool CKelvarinDlg::BindDevice() {
     return true;
 }
 
-void CKelvarinDlg::EndSilently() {
-    EndDialog(hwnd_, 0);
-}
+void CKelvarinDlg::EndSilently() { EndDialog(hwnd_, 0); }
 
 void CKelvarinDlg::AddAboutToSystemMenu() {
     wchar_t text[128] = {};

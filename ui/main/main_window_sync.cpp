@@ -120,9 +120,7 @@ HWND CKelvarinDlg::MessageOwner() const {
     return GetCurrentThreadId() == ui_thread_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
 }
 
-void CKelvarinDlg::ShowMessage(std::u16string_view text, uint32_t flags) {
-    AskMessage(text, flags);
-}
+void CKelvarinDlg::ShowMessage(std::u16string_view text, uint32_t flags) { AskMessage(text, flags); }
 
 int CKelvarinDlg::AskMessage(std::u16string_view text, uint32_t flags) {
     const std::wstring caption = LanguageText(L"TEXT", L"MAIN_CAPTION");

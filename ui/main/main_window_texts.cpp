@@ -12,10 +12,10 @@ namespace {
 
 // Two families of buttons share the four state images; both load them.
 constexpr const wchar_t* kSharedButtonImages[] = {
-    L"Skins\\main_normal.jpg", L"Skins\\main_over.jpg",    L"Skins\\main_down.jpg",
-    L"Skins\\main_disable.jpg", L"Skins\\main_normal.jpg", L"Skins\\main_over.jpg",
-    L"Skins\\main_down.jpg",   L"Skins\\main_disable.jpg", L"Skins\\Arrow.jpg",
-    L"Skins\\main_color0.jpg", L"Skins\\main_color1.jpg",
+    L"Skins\\main_normal.jpg",  L"Skins\\main_over.jpg",    L"Skins\\main_down.jpg",
+    L"Skins\\main_disable.jpg", L"Skins\\main_normal.jpg",  L"Skins\\main_over.jpg",
+    L"Skins\\main_down.jpg",    L"Skins\\main_disable.jpg", L"Skins\\Arrow.jpg",
+    L"Skins\\main_color0.jpg",  L"Skins\\main_color1.jpg",
 };
 
 }  // namespace

@@ -100,7 +100,8 @@ std::optional<std::string> SimCommand(const std::wstring& pipe, const std::strin
     const auto end = std::chrono::steady_clock::now() + timeout;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (;;) {
-        handle = CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        handle =
+            CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (handle != INVALID_HANDLE_VALUE) break;
         if (std::chrono::steady_clock::now() >= end) return std::nullopt;
         if (GetLastError() == ERROR_PIPE_BUSY)
@@ -136,7 +137,9 @@ std::wstring WorkingProfileFile() {
     return std::wstring(base) + L"\\QX5307\\$Profile0";
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 long long FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -150,7 +153,8 @@ void ChooseEnglish() {
                         nullptr) != ERROR_SUCCESS)
         return;
     const DWORD english = 0x0409;
-    RegSetValueExW(key, L"dwLanguageId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&english), sizeof english);
+    RegSetValueExW(key, L"dwLanguageId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&english),
+                   sizeof english);
     RegCloseKey(key);
 }
 

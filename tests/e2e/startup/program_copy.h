@@ -7,8 +7,8 @@
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kv::e2e {

@@ -176,8 +176,11 @@ TEST_F(ReadBack, KeyboardNotificationsLeaveTheProgramResponsive) {
     const struct {
         const char* command;
         const char* status_line;
-    } steps[] = {{"layer", "layer B"}, {"layer", "layer A"}, {"lighting", nullptr},
-                 {"busy begin", nullptr}, {"busy end", nullptr}};
+    } steps[] = {{"layer", "layer B"},
+                 {"layer", "layer A"},
+                 {"lighting", nullptr},
+                 {"busy begin", nullptr},
+                 {"busy end", nullptr}};
     for (const auto& step : steps) {
         ASSERT_TRUE(SimOk(copy_, step.command)) << step.command;
         EXPECT_TRUE(Responds(main)) << "stuck after " << step.command;

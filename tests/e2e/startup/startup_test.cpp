@@ -36,7 +36,8 @@ HWND StartWithKeyboardKnown(ProgramCopy& copy, Child& first) {
     DeleteFileW(WorkingProfileFile().c_str());
     first = copy.Launch(L"/Start");
     const HWND main = WaitUntilReady(first);
-    if (!main || !WaitFor([] { return FileSize(WorkingProfileFile()) >= 32832; }, kStartTimeout)) return nullptr;
+    if (!main || !WaitFor([] { return FileSize(WorkingProfileFile()) >= 32832; }, kStartTimeout))
+        return nullptr;
     Sleep(1000);  // the run records the count right after the file is loaded
     return main;
 }
@@ -87,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"InitReturnsZero", L"fixture_hidserv_init_zero.dll", L""},
                       FailureCase{"KillWithNoCopyRunning", kOneKeyboard, L"/Kill"},
                       FailureCase{"SharedButtonImageMissing", kOneKeyboard, L"", L"Skins\\Arrow.jpg"},
-                      FailureCase{"LastSharedButtonImageMissing", kOneKeyboard, L"", L"Skins\\main_color1.jpg"}),
+                      FailureCase{"LastSharedButtonImageMissing", kOneKeyboard, L"",
+                                  L"Skins\\main_color1.jpg"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
@@ -270,9 +272,11 @@ TEST(SecondStart, OpensTheRunningCopyOnceAKeyboardHasArrived) {
     ASSERT_NE(main, nullptr);
     DeleteFileW(WorkingProfileFile().c_str());
     ASSERT_EQ(SimCommand(copy.SimPipe(), "plug").value_or("").substr(0, 2), "ok");
-    ASSERT_TRUE(WaitFor([] { return FileExists(WorkingProfileFile()); }, 30s)) << "no read-back after plugging";
+    ASSERT_TRUE(WaitFor([] { return FileExists(WorkingProfileFile()); }, 30s))
+        << "no read-back after plugging";
     Sleep(1500);
-    EXPECT_FALSE(IsWindowVisible(main)) << "a keyboard missing at start-up must not open the window by itself";
+    EXPECT_FALSE(IsWindowVisible(main))
+        << "a keyboard missing at start-up must not open the window by itself";
 
     const Child second = copy.Launch(L"");
     const auto code = WaitForExit(second, 20s);
@@ -290,9 +294,9 @@ TEST(SecondStart, WithoutKeyboardTheRunningCopyPromptsAndStaysHidden) {
 
     const Child second = copy.Launch(L"");
     HWND box = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_NO_DEVICE_PROMPT"))) != nullptr; },
-                kStartTimeout));
+    ASSERT_TRUE(WaitFor(
+        [&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_NO_DEVICE_PROMPT"))) != nullptr; },
+        kStartTimeout));
     // The request is synchronous: the second process waits for the box.
     EXPECT_FALSE(WaitForExit(second, 300ms).has_value());
     EXPECT_FALSE(IsWindowVisible(main));
