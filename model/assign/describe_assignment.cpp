@@ -63,7 +63,8 @@ AssignmentDescription DescribeAssignment(const KeyAssignment& entry, AssignmentB
             break;
         case kKindFunction:
             d.tooltip += Text(texts, u"KEY_PROMPT_FUNCTION");
-            d.tooltip += Text(texts, std::u16string(u"FUNC_KEY_DESC").append(Decimal(uint64_t{entry.value} + 1)));
+            d.tooltip +=
+                Text(texts, std::u16string(u"FUNC_KEY_DESC").append(Decimal(uint64_t{entry.value} + 1)));
             d.tooltip += u")";
             break;
         default:

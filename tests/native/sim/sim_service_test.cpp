@@ -186,6 +186,7 @@ TEST_F(SimService, CallbackMayCallBackIntoTheLibrary) {
     static SimHidService* target = nullptr;
     static std::atomic<int> reentered{0};
     target = &service;
+    reentered = 0;
     auto cb = [](const NotificationRecord*) -> int {
         DeviceSelector i = test::Indicator();
         uint8_t led[2] = {0x05, 0x03};
