@@ -152,6 +152,7 @@ TEST(Apply, AKeyboardThatNamesNoActiveProfileGetsNoWrite) {
     SyncRig rig;
     SetActiveProfile(rig, 5);  // no profile the keyboard has
     rig.Attach();
+    EXPECT_FALSE(fs::exists(rig.WorkingFile())) << "nothing is read into a file without an active profile";
     EditAssignments(rig, 0);
     rig.ClearTraffic();
 
