@@ -181,6 +181,11 @@ def primary(sf, c, look, variant=""):
     }.get(look, ((0xf5, 0x8a, 0x1f), (0xd4, 0x6c, 0x0c)))
     sf.rrect((x0, y0 + 1, x1, y1), 7, fill=t.CAP_SHADOW)
     face = (x0, y0 + (1 if look == DOWN else 0), x1, y1 - 2 + (1 if look == DOWN else 0))
+    if look == OVER and c.kind == "caption":
+        # The button paints its own hover caption in the accent colour: an
+        # accent fill would swallow it, so hover shows a dark face with an accent rim.
+        sf.gradient(face, 7, (0x34, 0x2a, 0x1f), (0x26, 0x20, 0x19), outline=t.ACCENT, width=2)
+        return
     sf.gradient(face, 7, top, bottom, outline=lerp(bottom, t.BLACK, 0.25), width=1)
     _label(sf, c, face, look, on_accent=True)
 
