@@ -6,25 +6,14 @@
 #include <cstdint>
 #include <span>
 
+#include "device/le_bytes.h"
+
 namespace kv::model {
 
-inline uint16_t GetU16(std::span<const uint8_t> bytes, size_t at) {
-    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-inline uint32_t GetU32(std::span<const uint8_t> bytes, size_t at) {
-    return static_cast<uint32_t>(bytes[at]) | (static_cast<uint32_t>(bytes[at + 1]) << 8) |
-           (static_cast<uint32_t>(bytes[at + 2]) << 16) | (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
-
-inline void PutU16(std::span<uint8_t> bytes, size_t at, uint16_t value) {
-    bytes[at] = static_cast<uint8_t>(value);
-    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-inline void PutU32(std::span<uint8_t> bytes, size_t at, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+using kv::GetU16;
+using kv::GetU32;
+using kv::PutU16;
+using kv::PutU32;
 
 // Reads at absolute positions; every read says whether the bytes were there.
 // A failed read leaves the output untouched.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim/le_bytes.h"
+#include "device/le_bytes.h"
 
 namespace kv::sim {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "sim/le_bytes.h"
+#include "device/le_bytes.h"
 
 namespace kv::sim {
 namespace {

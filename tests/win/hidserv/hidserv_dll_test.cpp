@@ -10,22 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "device/service.h"
 #include "hidserv/HidServ.h"
 
 namespace {
-
-constexpr const char* kExports[] = {"Init",
-                                    "RequestGetDeviceCount",
-                                    "RequestWriteOne",
-                                    "RequestAsyncRead",
-                                    "RequestStatusWrite",
-                                    "DeleteRequestFromUnitId",
-                                    "Debug",
-                                    "End",
-                                    "DeleteRequestFromHandle",
-                                    "RequestWrite",
-                                    "RequestStatusGet",
-                                    "RequestStatusSetFeature"};
 
 const wchar_t kPipe[] = L"\\\\.\\pipe\\KelvarinKbSimTest";
 
@@ -116,7 +104,7 @@ class HidServDll : public ::testing::Test {
 
 TEST_F(HidServDll, ExportsAllTwelveEntryPoints) {
     ASSERT_NE(module, nullptr) << "HidServ.dll beside the test";
-    for (const char* name : kExports) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+    for (const char* name : kv::device::ExportNames()) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
 }
 
 TEST_F(HidServDll, ExchangesAReportThroughTheStandingRead) {

@@ -1,11 +1,13 @@
-// Little-endian get/put over byte spans; callers check bounds before use.
+// Little-endian get/put over byte spans, shared by the program and the
+// simulated keyboard. Callers check bounds first (model/byte_io.h has a
+// reader that does it for them).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-namespace kv::sim {
+namespace kv {
 
 inline uint16_t GetU16(std::span<const uint8_t> bytes, size_t at) {
     return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
@@ -25,4 +27,4 @@ inline void PutU32(std::span<uint8_t> bytes, size_t at, uint32_t value) {
     for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-}  // namespace kv::sim
+}  // namespace kv
