@@ -47,7 +47,10 @@ void ConfigSync::ReadBackRun(int count) {
         if (commands_.ReadDefaultMatrix(matrix) == device::kOk) {
             state_.SetDefaultMatrix(matrix);
         } else {
-            host_.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), kMessageOk);
+            // Shown by the window's own thread; skipped once the window is closing.
+            host_.RunOnUiThread([this] {
+                if (!runs_.Stopping()) host_.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), kMessageOk);
+            });
         }
         std::array<uint8_t, device::kSettingsBlockSize> settings{};
         if (commands_.ReadSettingsBlock(settings) == device::kOk) {

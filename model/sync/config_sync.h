@@ -4,6 +4,13 @@
 // Locks: WorkingConfigLock is always taken before AppliedConfigLock, and no
 // thread other than the user-interface thread holds WorkingConfigLock while
 // it calls into the host.
+//
+// Wiring: the notification sink's StartReadBack and start-up (with the
+// keyboard count) call StartReadBack; the window's 'TR' / 'PROF' handler runs
+// the work RunOnUiThread hands it; Apply (1006), Default (1138) and Restore
+// (32776) call ApplyChanges, RestoreDefaults and RestoreFromFile. At exit,
+// stop the notifications first, then call Shutdown before the working set is
+// released.
 #pragma once
 
 #include <chrono>

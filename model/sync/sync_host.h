@@ -3,10 +3,9 @@
 // own "user-interface thread".
 //
 // Threads: the read-back runs call RunOnUiThread, CloseSubDialogs,
-// HideMainWindow, InitDone, SetTrayIcon, PostOpen, ShowMessage and the
-// auto-open flag from their own thread and never hold WorkingConfigLock while
-// doing so. The busy indicator calls BusyBegin and BusyEnd from its own thread.
-// Everything else is called on the user-interface thread.
+// HideMainWindow, InitDone, SetTrayIcon, PostOpen and the auto-open flag from
+// their own thread and never hold WorkingConfigLock while doing so. The busy indicator calls BusyBegin and
+// BusyEnd from its own thread. Everything else is called on the user-interface thread.
 #pragma once
 
 #include <cstdint>

@@ -148,6 +148,23 @@ TEST(Apply, WithoutPendingChangesNothingIsWrittenButTheIndicatorStillShows) {
     EXPECT_EQ(rig.host.Events(), (std::vector<std::string>{"busy-begin", "busy-end"}));
 }
 
+TEST(Apply, AKeyboardThatNamesNoActiveProfileGetsNoWrite) {
+    SyncRig rig;
+    SetActiveProfile(rig, 5);  // no profile the keyboard has
+    rig.Attach();
+    EXPECT_FALSE(fs::exists(rig.WorkingFile())) << "nothing is read into a file without an active profile";
+    EditAssignments(rig, 0);
+    rig.ClearTraffic();
+
+    rig.host.Ui([&] { rig.sync.ApplyChanges(); });
+    ASSERT_TRUE(rig.sync.WaitBusyIdle(kWait));
+    for (const Sent& sent : rig.SentToKeyboard()) {
+        EXPECT_EQ(sent.command, 0x03) << "only the settings block is asked for";
+    }
+    EXPECT_EQ(KeyMap(rig, 0), FactoryKeyMapWith({}));
+    EXPECT_TRUE(rig.host.pending);
+}
+
 TEST(Apply, MacrosTooLargeForTheKeyboardAreNotSent) {
     SyncRig rig;
     sim::KeyboardMemory memory = rig.sim.Memory();
