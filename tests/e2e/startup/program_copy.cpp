@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -50,7 +51,8 @@ ProgramCopy::ProgramCopy(const std::wstring& fixture) {
     sim_pipe_ = L"\\\\.\\pipe\\kv_e2e_" + tag;
     CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring stage = StageFolder();
-    CopyFileW((stage + L"Kelvarin.exe").c_str(), (folder_ + L"Kelvarin.exe").c_str(), FALSE);
+    if (!CopyFileW((stage + L"Kelvarin.exe").c_str(), (folder_ + L"Kelvarin.exe").c_str(), FALSE))
+        std::fprintf(stderr, "copying Kelvarin.exe into %ls failed (error %lu)\n", folder_.c_str(), GetLastError());
     if (!fixture.empty()) CopyFileW((stage + fixture).c_str(), (folder_ + L"HidServ.dll").c_str(), FALSE);
     std::error_code error;
     namespace fs = std::filesystem;
@@ -86,11 +88,19 @@ Child ProgramCopy::Launch(const std::wstring& args) {
     SetEnvironmentVariableW(L"KELVARIN_SIM_STATE", L"none");
     SetEnvironmentVariableW(L"KELVARIN_SIM_PIPE", sim_pipe_.c_str());
     SetEnvironmentVariableW(L"KELVARIN_SIM_UNPLUGGED", unplugged_ ? L"1" : nullptr);
-    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
-                       &pi)) {
-        CloseHandle(pi.hThread);
-        child = Child{pi.hProcess, pi.dwProcessId};
-        children_.push_back(child);
+    // Wine now and then refuses a start while the previous copy's process is
+    // still being torn down; a few tries keep that from failing a test.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                           &si, &pi)) {
+            CloseHandle(pi.hThread);
+            child = Child{pi.hProcess, pi.dwProcessId};
+            children_.push_back(child);
+            return child;
+        }
+        std::fprintf(stderr, "starting %ls failed (error %lu), try %d\n", exe.c_str(), GetLastError(),
+                     attempt + 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     return child;
 }
