@@ -12,6 +12,11 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE" wineboot -i >/dev/null 2>&1
     wineserver -w 2>/dev/null || true
   fi
+  # Xvfb has no window manager: a managed window waits 2 s for one at every close.
+  if [ ! -f "$WINEPREFIX/.kv-unmanaged" ]; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
+      touch "$WINEPREFIX/.kv-unmanaged"
+  fi
 ) 9>"$WINEPREFIX.lock"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$WINE" "$@"
