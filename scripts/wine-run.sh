@@ -17,6 +17,16 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
       touch "$WINEPREFIX/.kv-unmanaged"
   fi
+  # The program asks for "Arial Unicode MS" (and "Tahoma Unicode MS"), which a
+  # Wine prefix lacks: without a stand-in with Chinese glyphs those texts show boxes.
+  if [ ! -f "$WINEPREFIX/.kv-fonts" ]; then
+    replaced=1
+    for face in "Arial Unicode MS" "Tahoma Unicode MS"; do
+      "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f \
+        >/dev/null 2>&1 || replaced=0
+    done
+    [ "$replaced" -eq 0 ] || touch "$WINEPREFIX/.kv-fonts"
+  fi
 ) 9>"$WINEPREFIX.lock"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$WINE" "$@"
