@@ -1,10 +1,10 @@
-#include "app/settings/ini_file.h"
+#include "ui/kit/ini_file.h"
 
 #include <windows.h>
 
 #include <vector>
 
-namespace kv::app {
+namespace kv::ui {
 
 bool CIniFile::SetFile(std::wstring path) {
     if (path.size() > kMaxPath) {
@@ -26,4 +26,4 @@ std::optional<std::wstring> CIniFile::GetString(const wchar_t* section, const wc
     return value;
 }
 
-}  // namespace kv::app
+}  // namespace kv::ui

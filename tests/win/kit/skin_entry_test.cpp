@@ -1,10 +1,10 @@
-#include "app/settings/skin_entry.h"
+#include "ui/kit/skin_entry.h"
 
 #include <gtest/gtest.h>
 
-#include "scratch.h"
+#include "tests/win/kit/kit_fixture.h"
 
-namespace kv::app {
+namespace kv::ui::test {
 namespace {
 
 TEST(ParseSkinEntry, ReadsFourNumbers) {
@@ -41,7 +41,7 @@ class SkinFile : public ::testing::Test {
   protected:
     void SetUp() override {
         file_ = folder_.path() + L"Main.ini";
-        testing::WriteUtf16File(file_,
+        WriteUtf16File(file_,
                                 L"[SCREEN]\r\nMain=main.jpg\r\n"
                                 L"[BUTTONINFO]\r\n"
                                 L"CONTROL_OK=10,20,30,40,word\r\n"
@@ -49,7 +49,7 @@ class SkinFile : public ::testing::Test {
                                 L"EMPTY=\r\n"
                                 L"KEY_01E=100,200,25,26\r\n");
     }
-    testing::ScratchFolder folder_;
+    TempFolder folder_;
     std::wstring file_;
 };
 
@@ -79,4 +79,4 @@ TEST_F(SkinFile, EntriesAndTheDefault) {
 }
 
 }  // namespace
-}  // namespace kv::app
+}  // namespace kv::ui::test

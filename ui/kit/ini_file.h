@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace kv::app {
+namespace kv::ui {
 
 class CIniFile {
   public:
@@ -28,4 +28,4 @@ class CIniFile {
     std::wstring path_;
 };
 
-}  // namespace kv::app
+}  // namespace kv::ui
