@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <set>
 
 #include "model/keys/g_keys.h"
 #include "model/keys/key_buttons.h"
@@ -80,6 +81,7 @@ class KeyboardMap : public model::KeyButtonsView {
     std::array<CPngButton, kProfileCount> profiles_;
     int current_profile_ = 0;
     bool flipped_ = false;
+    std::set<int> left_out_;  // key buttons without a skin entry
 };
 
 }  // namespace kv::ui

@@ -54,9 +54,12 @@ void KeyboardMap::PlaceKeys() {
         PlaceSkinnedButton(g_[n], context_.skin, kSkinButtonSection, L"FUNC_G" + std::to_wstring(n + 1),
                            faces);
     const auto keys = model::KeyButtons();
-    for (size_t i = 0; i < keys.size(); ++i)
-        PlaceSkinnedButton(keys_[i], context_.skin, kSkinButtonSection,
-                           app::ToWide(model::KeySkinEntryName(keys[i].code)), faces);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const SkinRect rect = ReadSkinRect(context_.skin, kSkinButtonSection,
+                                           app::ToWide(model::KeySkinEntryName(keys[i].code)));
+        PlaceSkinnedButton(keys_[i], rect, faces);
+        if (IsLeftOut(rect)) left_out_.insert(keys[i].control_id);
+    }
     // The skin has no place for the alternates of the flip layout: they stay
     // where the template puts them and look like what lies beneath them.
     for (CPngButton& d : d_) {
@@ -107,7 +110,8 @@ void KeyboardMap::ToggleFlip() {
 
 void KeyboardMap::ApplyFlipState() {
     const bool flipped = flipped_ = context_.app.profile_values.ReadFlip();
-    for (int id : kFlippedKeys) EnableWindow(context_.Item(id), flipped ? FALSE : TRUE);
+    // A key the skin leaves out stays disabled in either layout.
+    for (int id : kFlippedKeys) EnableWindow(context_.Item(id), !flipped && !left_out_.count(id));
     for (CPngButton& d : d_) EnableWindow(d.hwnd(), flipped ? TRUE : FALSE);
     const MainCanvases& c = context_.canvases;
     flip0_.SetStateCanvases(

@@ -1,39 +1,17 @@
-#include "program_copy.h"
+#include "harness/program_copy.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <filesystem>
 #include <thread>
 
+#include "harness/ids.h"
+
 namespace kv::e2e {
-
-namespace {
-
-constexpr LONG_PTR kMainMarker = 0x4D41494E;
-
-DWORD OwnerOf(HWND w) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    return pid;
-}
-
-template <typename Pred>
-HWND FindTopLevel(Pred pred) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (pred(w)) return w;
-    return nullptr;
-}
-
-std::wstring WindowText(HWND w) {
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    return text;
-}
-
-}  // namespace
 
 std::wstring StageFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -52,7 +30,8 @@ ProgramCopy::ProgramCopy(const std::wstring& fixture) {
     CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring stage = StageFolder();
     if (!CopyFileW((stage + L"Kelvarin.exe").c_str(), (folder_ + L"Kelvarin.exe").c_str(), FALSE))
-        std::fprintf(stderr, "copying Kelvarin.exe into %ls failed (error %lu)\n", folder_.c_str(), GetLastError());
+        std::fprintf(stderr, "copying Kelvarin.exe into %ls failed (error %lu)\n", folder_.c_str(),
+                     GetLastError());
     if (!fixture.empty()) CopyFileW((stage + fixture).c_str(), (folder_ + L"HidServ.dll").c_str(), FALSE);
     std::error_code error;
     namespace fs = std::filesystem;
@@ -157,49 +136,32 @@ long long FileSize(const std::wstring& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-void ChooseEnglish() {
+bool SimOk(const std::wstring& pipe, const std::string& line) {
+    const std::optional<std::string> answer = SimCommand(pipe, line);
+    return answer && answer->rfind("ok", 0) == 0;
+}
+
+void ChooseLanguage(DWORD language_id) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QX5307", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
-    const DWORD english = 0x0409;
-    RegSetValueExW(key, L"dwLanguageId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&english),
-                   sizeof english);
+    RegSetValueExW(key, L"dwLanguageId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&language_id),
+                   sizeof language_id);
     RegCloseKey(key);
 }
 
-std::wstring EnglishText(const wchar_t* key) {
+void ChooseEnglish() { ChooseLanguage(ids::kEnglish); }
+
+std::wstring LanguageText(DWORD language_id, const wchar_t* section, const wchar_t* key) {
+    wchar_t file[32] = {};
+    swprintf(file, 32, L"Lang%04X.ini", static_cast<unsigned>(language_id));
     wchar_t text[260] = {};
-    GetPrivateProfileStringW(L"TEXT", key, L"#Error", text, 260, (StageFolder() + L"Lang0409.ini").c_str());
+    GetPrivateProfileStringW(section, key, L"#Error", text, 260, (StageFolder() + file).c_str());
     return text;
 }
 
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return done();
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
-
-std::optional<DWORD> WaitForExitWatchingWindows(const Child& child, std::chrono::milliseconds timeout,
-                                                bool* showed_window) {
-    if (!child.process) return std::nullopt;
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (showed_window && HasVisibleWindow(child.pid)) *showed_window = true;
-        if (WaitForSingleObject(child.process, 10) == WAIT_OBJECT_0) break;
-        if (std::chrono::steady_clock::now() >= end) return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(child.process, &code);
-    return code;
-}
-
-std::optional<DWORD> WaitForExit(const Child& child, std::chrono::milliseconds timeout) {
-    return WaitForExitWatchingWindows(child, timeout, nullptr);
-}
+std::wstring EnglishText(const wchar_t* key) { return LanguageText(ids::kEnglish, L"TEXT", key); }
 
 int RunningProgramCount() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -211,38 +173,6 @@ int RunningProgramCount() {
         if (_wcsicmp(entry.szExeFile, L"Kelvarin.exe") == 0) ++count;
     CloseHandle(snapshot);
     return count;
-}
-
-HWND FindMainWindow(DWORD pid) {
-    return FindTopLevel(
-        [pid](HWND w) { return OwnerOf(w) == pid && GetWindowLongPtrW(w, GWLP_USERDATA) == kMainMarker; });
-}
-
-bool HasVisibleWindow(DWORD pid) {
-    return FindTopLevel([pid](HWND w) { return OwnerOf(w) == pid && IsWindowVisible(w); }) != nullptr;
-}
-
-HWND FindMessageBox(DWORD pid, const std::wstring& text) {
-    return FindTopLevel([&](HWND w) {
-        if (OwnerOf(w) != pid || !IsWindowVisible(w)) return false;
-        wchar_t cls[64] = {};
-        GetClassNameW(w, cls, 64);
-        if (std::wstring(cls) != L"#32770") return false;
-        // The text sits in a static child of the box.
-        for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            if (WindowText(c) == text) return true;
-        return false;
-    });
-}
-
-bool TrayIconPresent(HWND owner, UINT id) {
-    // A modify that changes nothing succeeds only for an icon the shell holds.
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = owner;
-    data.uID = id;
-    data.uFlags = 0;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 }  // namespace kv::e2e

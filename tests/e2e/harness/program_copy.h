@@ -1,15 +1,15 @@
 // A private copy of Kelvarin.exe with a chosen device library in a temporary
-// folder, and the processes started from it.
+// folder, the processes started from it, its simulated keyboard, and the
+// files and settings it uses.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
+
+#include "harness/wait.h"
 
 namespace kv::e2e {
 
@@ -38,6 +38,8 @@ class ProgramCopy {
     const std::wstring& SimPipe() const { return sim_pipe_; }
     // Removes a file of the copy, e.g. L"Skins\\Arrow.jpg".
     bool RemoveFile(const std::wstring& relative);
+    // The copy's main skin file.
+    std::wstring MainSkin() const { return folder_ + L"Skins\\Main.ini"; }
     // The simulated keyboard starts unplugged.
     void StartUnplugged() { unplugged_ = true; }
     // Starts the copy with these arguments (after the program name).
@@ -54,37 +56,25 @@ class ProgramCopy {
 // first line is "ok" on success; nothing when no simulator answered in time.
 std::optional<std::string> SimCommand(const std::wstring& pipe, const std::string& line,
                                       std::chrono::milliseconds timeout = 10s);
+// True when the simulator answered "ok".
+bool SimOk(const std::wstring& pipe, const std::string& line);
 
 // The per-user folder's working profile file ("$Profile0"), as the program names it.
 std::wstring WorkingProfileFile();
 bool FileExists(const std::wstring& path);
 long long FileSize(const std::wstring& path);
 
-// Makes English the stored language of the program and returns a text of
-// section "TEXT" from the staged English language file.
+// Makes the language the stored language of the program ("dwLanguageId").
+void ChooseLanguage(DWORD language_id);
 void ChooseEnglish();
+// A text of the staged language file of that language ("#Error" when missing).
+std::wstring LanguageText(DWORD language_id, const wchar_t* section, const wchar_t* key);
 std::wstring EnglishText(const wchar_t* key);
 
 // The folder of the running test executable, with a trailing backslash.
 std::wstring StageFolder();
 
-// Polls until done() or the timeout; the last value of done().
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout);
-// Exit code once the process has ended within the timeout.
-std::optional<DWORD> WaitForExit(const Child& child, std::chrono::milliseconds timeout);
-// Same, and meanwhile records whether the process ever showed a visible top-level window.
-std::optional<DWORD> WaitForExitWatchingWindows(const Child& child, std::chrono::milliseconds timeout,
-                                                bool* showed_window);
-
 // Processes named Kelvarin.exe other than the caller.
 int RunningProgramCount();
-
-// Top-level window of the process that carries the main-window marker.
-HWND FindMainWindow(DWORD pid);
-bool HasVisibleWindow(DWORD pid);
-// A visible top-level dialog (class "#32770") of the process with exactly this text.
-HWND FindMessageBox(DWORD pid, const std::wstring& text);
-// Whether the shell holds an icon for this window and id.
-bool TrayIconPresent(HWND owner, UINT id);
 
 }  // namespace kv::e2e
