@@ -61,7 +61,8 @@ void KeyboardMap::PlaceKeys() {
         if (IsLeftOut(rect)) left_out_.insert(keys[i].control_id);
     }
     // The skin has no place for the alternates of the flip layout: they stay
-    // where the template puts them and look like what lies beneath them.
+    // where the template puts them (a corner outside the window's shape) and
+    // look like what lies beneath them.
     for (CPngButton& d : d_) {
         RECT where;
         GetWindowRect(d.hwnd(), &where);
