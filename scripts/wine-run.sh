@@ -7,14 +7,16 @@ set -u
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 WINE=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 mkdir -p "$(dirname "$WINEPREFIX")"
+# Programs started under the lock must not inherit it (9>&-): a Wine server
+# started there would hold it for as long as it runs.
 (
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$WINE" wineboot -i >/dev/null 2>&1
-    wineserver -w 2>/dev/null || true
+    "$WINE" wineboot -i >/dev/null 2>&1 9>&-
+    wineserver -w 2>/dev/null 9>&- || true
   fi
   if [ ! -f "$WINEPREFIX/.kv-settings-1" ]; then
-    reg() { "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
+    reg() { "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 9>&-; }
     ok=1
     # Xvfb has no window manager: a managed window waits 2 s for one at every close.
     reg 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N || ok=0
