@@ -257,6 +257,26 @@ TEST_F(Dressed, StartsWithTheStatesAndTextsOfTheConstruction) {
     }
 }
 
+TEST_F(Dressed, TitleButtonsCarryTheirTooltips) {
+    const struct {
+        int id;
+        std::wstring tip;
+    } tips[] = {
+        {kMakerLink, ui::ReadSkinText(Copy().MainSkin(), L"SCREEN", L"Link")},
+        {kFacebook, ui::ReadSkinText(Copy().MainSkin(), L"SCREEN", L"Facebook_Link")},
+        {kTwitter, ui::ReadSkinText(Copy().MainSkin(), L"SCREEN", L"Twitter_Link")},
+        {kHelp, EnglishText(L"MAIN_HELP_PROMPT")},
+        {kClose, EnglishText(L"MAIN_CLOSE_PROMPT")},
+        {kMinimize, EnglishText(L"MAIN_MINIMIZE_PROMPT")},
+        {kMenu, EnglishText(L"MAIN_MENU_PROMPT")},
+    };
+    for (const auto& t : tips) {
+        ASSERT_FALSE(t.tip.empty()) << Name(t.id);
+        EXPECT_EQ(TooltipOf(GetDlgItem(Main(), t.id)).value_or(L"<none>"), t.tip) << Name(t.id);
+    }
+    EXPECT_FALSE(TooltipOf(GetDlgItem(Main(), kOk)).has_value()) << "OK has no tooltip";
+}
+
 TEST_F(Dressed, AClickNeedsAVisibleEnabledControl) {
     EXPECT_FALSE(Click(Main(), kG[5])) << "G6 is disabled";
     EXPECT_FALSE(Click(Main(), kSwitch)) << "the switch button is hidden";
