@@ -31,6 +31,8 @@ void CKelvarinDlg::OpenHelp() {
 }
 
 void CKelvarinDlg::ExitProgram() {
+    // TODO: with a message box, menu or dialog up, end the nested loops
+    // (EndNestedLoops) and shut down only once they have returned.
     HideMainWindow();
     ShutdownMain();
     CBaseDialog::OnCancel();  // releases the skin images and ends the modal loop

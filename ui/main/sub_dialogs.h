@@ -17,7 +17,8 @@ class SubDialogs {
 
     CAboutDlg& About() { return about_; }
 
-    // Set once each dialog exists; the window owns the objects.
+    // Set once each dialog exists; the window owns the objects as members
+    // and points these at them (dialogs_.composite = &composite_).
     SubDialog* profile_manager = nullptr;
     SubDialog* composite = nullptr;
     SubDialog* update = nullptr;
