@@ -216,6 +216,46 @@ TEST_F(HookTest, AHookThatCannotBeInstalledIsReported) {
     });
 }
 
+// Enter answering one of the dialog's boxes used to be taken as the key to
+// assign, or recorded, instead of reaching the box.
+TEST_F(HookTest, KeystrokesForTheDialogsOwnBoxesPassTheHooks) {
+    SetWorkingMacros({MakeMacro(1, u"Rec", {{0, 0x1E, 0}})});
+    const struct {
+        const char* name;
+        model::KeyAssignment stored;
+        std::function<void(HookTest&)> ask;
+    } cases[] = {
+        {"the key page while Apply fails",
+         {},
+         [](HookTest& t) {
+             t.dialog->SetCommitter([](model::ConfigSets&, std::span<model::MacroRecord>) {
+                 return model::MacroCommitResult{};
+             });
+             t.Click(IDOK);
+         }},
+        {"recording while clearing is asked",
+         {4, 1, 1, 0, 0},
+         [](HookTest& t) {
+             t.Click(IDC_COMP_RECORD);
+             t.Click(IDC_COMP_ACTION_CLEAR);
+         }},
+    };
+    for (const auto& c : cases) {
+        SetEntry(0, kIndexA, c.stored);
+        LRESULT during = -1;
+        during_box = [&] { during = Key(VK_RETURN, Flags(0x1C, false), 1100); };
+        answers = {IDNO};
+        Open(kButtonA, [&] {
+            c.ask(*this);
+            EXPECT_EQ(TextOf(IDC_COMP_KEY_BOX), L"") << c.name;
+            EXPECT_EQ(ActionRows(), c.stored.kind == 4 ? 1 : 0) << c.name;
+        });
+        EXPECT_EQ(boxes.size(), 1u) << c.name;
+        EXPECT_EQ(during, 0) << c.name;
+        boxes.clear();
+    }
+}
+
 TEST_F(HookTest, HelpOpensExceptWhileRecording) {
     Open(kButtonA, [&] {
         HELPINFO info{};

@@ -23,6 +23,9 @@ class CompositeContext {
     // False once the dialog has been closed or asked to close: a handler that
     // comes back from a message box leaves the dialog alone then.
     virtual bool IsOpen() const = 0;
+    // Whether keystrokes are for the dialog: open, and none of its message
+    // boxes up (the box's keys must reach the box).
+    virtual bool Listening() const = 0;
 
     // Entry number (profile * 512 + key index) of the key being edited.
     virtual int EditedEntry() const = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "model/assign/assignment_store.h"
 #include "model/keys/key_buttons.h"
@@ -298,7 +299,10 @@ std::wstring Kelvarin_DlgComposite::Text(const wchar_t* section, const wchar_t* 
 }
 
 int Kelvarin_DlgComposite::Ask(const std::wstring& text, UINT flags) {
-    return NestedMessageBox(hwnd_, text, Text(L"TEXT", L"MAIN_CAPTION"), flags);
+    const bool outer = std::exchange(asking_, true);
+    const int answer = NestedMessageBox(hwnd_, text, Text(L"TEXT", L"MAIN_CAPTION"), flags);
+    asking_ = outer;
+    return answer;
 }
 
 uint32_t Kelvarin_DlgComposite::Now() const { return clock_ ? clock_() : GetTickCount(); }

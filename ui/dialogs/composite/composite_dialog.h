@@ -84,6 +84,7 @@ class Kelvarin_DlgComposite : public CBaseDialog, public SubDialog, private Comp
     CompositeHost& Host() const override { return host_; }
     const CompositeCanvases& Canvases() const override { return canvases_; }
     int EditedEntry() const override;
+    bool Listening() const override { return IsOpen() && !asking_; }
     void SetKind(uint16_t kind) override { kind_ = kind; }
     void MarkChanged() override;
     std::wstring Text(const wchar_t* section, const wchar_t* key) const override;
@@ -145,6 +146,7 @@ class Kelvarin_DlgComposite : public CBaseDialog, public SubDialog, private Comp
     bool open_ = false;
     bool closing_ = false;
     bool hook_failure_posted_ = false;
+    bool asking_ = false;  // one of the dialog's message boxes is up
     Clock clock_;
     Committer committer_;
 };

@@ -145,7 +145,7 @@ void KeyPage::Take(model::KeyCode code) {
 }
 
 bool KeyPage::OnThreadKey(WPARAM vk, LPARAM flags) {
-    if (!context_.IsOpen()) return false;
+    if (!context_.Listening()) return false;
     const bool keyboard = IsDlgButtonChecked(dialog_, IDC_COMP_KEYBOARD_CHOICE) == BST_CHECKED;
     const composite::CaptureVerdict verdict =
         composite::CaptureThreadKey(static_cast<uint32_t>(vk), static_cast<uint32_t>(flags), keyboard);
@@ -154,7 +154,7 @@ bool KeyPage::OnThreadKey(WPARAM vk, LPARAM flags) {
 }
 
 bool KeyPage::OnLowLevelKey(WPARAM message, const KBDLLHOOKSTRUCT& event) {
-    if (!context_.IsOpen()) return false;
+    if (!context_.Listening()) return false;
     const composite::CaptureVerdict verdict =
         composite::CaptureLowLevelKey(static_cast<uint32_t>(message), event.vkCode);
     if (verdict.taken) Take(verdict.taken);

@@ -98,7 +98,7 @@ void MacroRecording::Insert(const composite::RecordVerdict& verdict) {
 }
 
 bool MacroRecording::OnThreadKey(WPARAM vk, LPARAM flags) {
-    if (!context_.IsOpen()) return false;
+    if (!context_.Listening()) return false;
     const composite::RecordVerdict verdict =
         recorder_.OnThreadKey(static_cast<uint32_t>(vk), static_cast<uint32_t>(flags), context_.Now());
     Insert(verdict);
@@ -106,7 +106,7 @@ bool MacroRecording::OnThreadKey(WPARAM vk, LPARAM flags) {
 }
 
 bool MacroRecording::OnLowLevelKey(WPARAM message, const KBDLLHOOKSTRUCT& event) {
-    if (!context_.IsOpen()) return false;
+    if (!context_.Listening()) return false;
     const composite::RecordVerdict verdict =
         recorder_.OnLowLevelKey(static_cast<uint32_t>(message), event.vkCode, context_.Now());
     Insert(verdict);
