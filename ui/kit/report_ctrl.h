@@ -40,6 +40,11 @@ struct ReportPalette {
     COLORREF headerText = RGB(0, 0, 0);
     COLORREF headerBack = RGB(240, 240, 240);
     COLORREF headerLine = RGB(160, 160, 160);  // dividers and the line under the header
+    COLORREF gridLine = RGB(208, 208, 208);
+    COLORREF tickBox = RGB(255, 255, 255);  // inside an empty tick box
+    COLORREF tickEdge = RGB(96, 96, 96);
+    COLORREF tickFill = RGB(0, 0, 128);  // inside a ticked box
+    COLORREF tickMark = RGB(255, 255, 255);
 };
 
 // The owner's hooks; any may be left empty.
@@ -163,11 +168,14 @@ class CReportCtrl : public Control {
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw);
     COLORREF DefaultText() const;
     COLORREF DefaultBack() const;
+    void DrawGridLines(HDC dc);
+    void InstallTickImages();
 
     std::vector<std::unique_ptr<Row>> records_;
     std::unique_ptr<EditBoxControl> editBox_;
     std::optional<ReportPalette> palette_;
     std::unique_ptr<HeaderControl> header_;  // paints the header in the palette's colours
+    HIMAGELIST tickImages_ = nullptr;        // the palette's tick boxes; the list destroys them
     bool editingEnabled_ = false;
     int editRow_ = -1, editColumn_ = -1;
     TickMode tickMode_ = TickMode::Independent;

@@ -6,13 +6,19 @@
 namespace kv::ui::test {
 namespace {
 
-constexpr ReportPalette kDark{.text = RGB(0xE0, 0xE1, 0xE2),
-                              .back = RGB(0x11, 0x13, 0x16),
-                              .selectedText = RGB(0xFF, 0xFF, 0xFF),
-                              .selectedBack = RGB(0x4A, 0x30, 0x19),
-                              .headerText = RGB(0x9A, 0xA1, 0xAB),
-                              .headerBack = RGB(0x23, 0x26, 0x2B),
-                              .headerLine = RGB(0x35, 0x3A, 0x43)};
+// Colours no system theme uses, so that every pixel tells which part drew it.
+constexpr ReportPalette kDark{.text = RGB(0xD0, 0xD1, 0xD2),
+                              .back = RGB(0x10, 0x20, 0x30),
+                              .selectedText = RGB(0xF0, 0xF1, 0xF2),
+                              .selectedBack = RGB(0x50, 0x30, 0x10),
+                              .headerText = RGB(0xA0, 0xB0, 0xC0),
+                              .headerBack = RGB(0x20, 0x28, 0x30),
+                              .headerLine = RGB(0x40, 0x48, 0x50),
+                              .gridLine = RGB(0x30, 0x38, 0x40),
+                              .tickBox = RGB(0x18, 0x1C, 0x20),
+                              .tickEdge = RGB(0x60, 0x64, 0x68),
+                              .tickFill = RGB(0xE0, 0x80, 0x10),
+                              .tickMark = RGB(0x08, 0x04, 0x02)};
 
 uint32_t Rgb(COLORREF color) { return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color); }
 
@@ -67,6 +73,48 @@ TEST_F(ReportPaletteTest, EveryPartIsDrawnInThePaletteColours) {
     SetFocus(list.hwnd());  // a focused list would otherwise use the system's highlight
     const PixelImage focused = CaptureWindow(list.hwnd());
     EXPECT_EQ(RgbAt(focused, Blank(1, 0).x, Blank(1, 0).y), Rgb(kDark.selectedBack));
+}
+
+TEST_F(ReportPaletteTest, GridLinesAndTickBoxesAreThePalettes) {
+    list.SetGridLines(true);
+    list.SetTickMode(TickMode::OneOfMany);
+    AddRows({L"a", L"b"});
+    list.SetPalette(kDark);
+    list.SetRowState(1, kRowTicked, true);
+
+    const PixelImage shot = CaptureWindow(list.hwnd());
+    RECT row0{};
+    row0.left = LVIR_BOUNDS;
+    SendMessageW(list.hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row0));
+    const int height = row0.bottom - row0.top;
+    const RECT column0 = HeaderItem(0);
+    RECT client;
+    GetClientRect(list.hwnd(), &client);
+    // The hit test finds a box's left edge; its middle is half a small icon further.
+    const int half = GetSystemMetrics(SM_CXSMICON) / 2;
+    const POINT tick0{TickPoint(0).x + half, TickPoint(0).y}, tick1{TickPoint(1).x + half, TickPoint(1).y};
+    struct Case {
+        const char* name;
+        POINT at;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"line under the first row", {column0.left + 60, row0.bottom - 1}, kDark.gridLine},
+        {"line under the second row", {column0.left + 60, row0.bottom - 1 + height}, kDark.gridLine},
+        {"line in the empty area", {column0.left + 60, row0.bottom - 1 + 4 * height}, kDark.gridLine},
+        {"line right of the first column", {column0.right - 1, row0.top + height / 2}, kDark.gridLine},
+        {"line right of the first column, empty area",
+         {column0.right - 1, client.bottom - 5},
+         kDark.gridLine},
+        {"between the lines", {column0.left + 60, row0.bottom + 2 * height - height / 2}, kDark.back},
+        {"an empty tick box", tick0, kDark.tickBox},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RgbAt(shot, c.at.x, c.at.y), Rgb(c.expected)) << c.name;
+    // The ticked box is filled; its mark crosses the middle.
+    bool filled = false;
+    for (int dx = -3; dx <= 3 && !filled; ++dx)
+        filled = RgbAt(shot, tick1.x + dx, tick1.y - 3) == Rgb(kDark.tickFill);
+    EXPECT_TRUE(filled) << "no pixel of the ticked box in the tick fill colour";
 }
 
 TEST_F(ReportPaletteTest, HeaderTextIsDrawnInTheHeaderColour) {
