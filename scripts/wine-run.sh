@@ -17,6 +17,20 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
       touch "$WINEPREFIX/.kv-unmanaged"
   fi
+  # Windows draws Chinese text through fonts this prefix lacks (the Unicode
+  # faces the program names, and those its dialog font links to): stand a
+  # Chinese font in for them.
+  if [ ! -f "$WINEPREFIX/.kv-fonts" ]; then
+    reg="$WINEPREFIX/drive_c/kv-fonts.reg"
+    {
+      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      for face in "Arial Unicode MS" "Tahoma Unicode MS" "Verdana Unicode MS" SimSun PMingLiU "Microsoft YaHei"; do
+        printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+      done
+    } >"$reg"
+    "$WINE" regedit /S 'C:\kv-fonts.reg' >/dev/null 2>&1 && touch "$WINEPREFIX/.kv-fonts"
+    rm -f "$reg"
+  fi
 ) 9>"$WINEPREFIX.lock"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$WINE" "$@"
