@@ -174,3 +174,60 @@ TEST(DialogLook, Screenshots) {
 
 }  // namespace
 }  // namespace kv::ui::test
+
+namespace kv::ui::test {
+namespace {
+
+// A program folder whose skin set lacks one of a dialog's button pictures.
+struct ProgramFolderWithout {
+    ProgramFolderWithout(std::initializer_list<const wchar_t*> skinFiles, const wchar_t* missing) {
+        const fs::path skins = fs::path(folder.path()) / L"Skins";
+        fs::create_directories(skins);
+        for (const wchar_t* file : skinFiles) {
+            if (std::wstring(file) != missing)
+                fs::copy_file(fs::path(StageFolder()) / L"Skins" / file, skins / file);
+        }
+        paths = app::BuildAppPaths(folder.path() + L"Kelvarin.exe");
+    }
+    ScratchFolder folder;
+    app::AppPaths paths;
+};
+
+TEST(DialogSkin, AMissingButtonPictureEndsTheProcess) {
+    int exits = 0;
+    CBaseDialog::SetFatalExit([&] { ++exits; });
+    DialogRig rig;
+    struct Case {
+        const char* name;
+        std::function<INT_PTR(const app::AppPaths&)> open;
+        std::initializer_list<const wchar_t*> files;
+        const wchar_t* missing;
+    };
+    const Case cases[] = {
+        {"profile manager",
+         [&](const app::AppPaths& paths) {
+             CKelvarin_DlgProfile dialog(rig, paths);
+             return RunOpen(dialog, [](HWND) { ADD_FAILURE() << "the dialog stayed open"; });
+         },
+         {L"Profile.ini", L"profile_bg.jpg", L"profile_mask.bmp", L"Profile_normal.jpg", L"Profile_over.jpg",
+          L"Profile_down.jpg"},
+         L"Profile_over.jpg"},
+        {"update dialog",
+         [&](const app::AppPaths& paths) {
+             CKelvarin_DlgUpdate dialog(rig, paths);
+             return RunOpen(dialog, [](HWND) { ADD_FAILURE() << "the dialog stayed open"; });
+         },
+         {L"UpdateDlg.ini", L"update_bg.jpg", L"update_mask.bmp", L"update_normal.jpg", L"update_over.jpg"},
+         L"update_normal.jpg"},
+    };
+    for (const Case& c : cases) {
+        exits = 0;
+        const ProgramFolderWithout program(c.files, c.missing);
+        EXPECT_EQ(c.open(program.paths), IDABORT) << c.name;
+        EXPECT_EQ(exits, 1) << c.name;
+    }
+    CBaseDialog::SetFatalExit(nullptr);
+}
+
+}  // namespace
+}  // namespace kv::ui::test
