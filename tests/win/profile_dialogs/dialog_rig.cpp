@@ -34,10 +34,11 @@ DialogRig::DialogRig(app::LanguageId language, std::wstring languageFolder)
       languageSettings(LanguageKeyWith(languageKey.get(), language)),
       texts(languageFolder.empty() ? StageFolder() : languageFolder, languageSettings),
       values(appKey.get()),
+      roles(userFolder),
       link(sim, kShortTimings),
       commands(link),
       lighting(commands, panel),
-      sync(model::SyncContext{commands, sets, lighting, *this, texts},
+      sync(model::SyncContext{commands, sets, lighting, roles.Host(), texts},
            model::SyncOptions{.init_poll = 1ms, .busy_hide_delay = 1ms, .file_hook = {}}),
       notifier(link, *this) {
     std::filesystem::create_directories(packageFolder);
@@ -131,7 +132,7 @@ bool DialogRig::ApplyPendingChanges() {
     Log("apply");
     sync.ApplyChanges();
     sync.WaitBusyIdle(5s);
-    return !pending;
+    return !roles.pending;
 }
 
 int DialogRig::EnterUpdateMode() {
@@ -142,11 +143,6 @@ int DialogRig::EnterUpdateMode() {
 void DialogRig::UpdateModeEntered(const std::filesystem::path& backup) {
     updateModeNoted = true;
     updateBackup = backup;
-}
-
-int DialogRig::AskMessage(std::u16string_view text, uint32_t) {
-    syncMessages.emplace_back(text);
-    return model::kAnswerYes;
 }
 
 // ---- the modal loop's body ----

@@ -57,10 +57,52 @@ struct FileAsked {
     FileDialogSpec spec;
 };
 
-class DialogRig : public ProfileHost,
-                  public UpdateHost,
-                  public model::SyncHost,
-                  public device::NotificationSink {
+// The main window's roles as the sync sees them; messages are recorded and
+// questions answered Yes.
+class SyncRoles final : public model::UiThread,
+                        public model::WindowPresence,
+                        public model::Prompts,
+                        public model::KeyButtonsView,
+                        public model::LightingView,
+                        public model::BusyView,
+                        public model::PendingChanges,
+                        public model::UserFolder {
+  public:
+    explicit SyncRoles(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    model::SyncHost Host() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+
+    std::atomic<bool> pending{false};
+    std::vector<std::u16string> messages;
+
+    void RunOnUiThread(const std::function<void()>& work) override { work(); }
+    void ServiceUiWhileWaiting() override {}
+    void CloseSubDialogs() override {}
+    void HideMainWindow() override {}
+    bool InitDone() const override { return true; }
+    void ShowKeyboardPresence(bool) override {}
+    void PostOpen() override {}
+    bool AutoOpenSuppressed() const override { return true; }
+    void SetAutoOpenSuppressed(bool) override {}
+    void ShowMessage(std::u16string_view text, model::MessageKind) override { messages.emplace_back(text); }
+    bool Confirm(std::u16string_view question) override {
+        messages.emplace_back(question);
+        return true;
+    }
+    void RefreshKeyButtons() override {}
+    void SetCurrentProfile(int) override {}
+    model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
+    void RefreshLightingPanel(bool) override {}
+    void BusyBegin() override {}
+    void BusyEnd() override {}
+    bool Pending() const override { return pending; }
+    void SetPending(bool on) override { pending = on; }
+    std::filesystem::path Path() const override { return folder_; }
+
+  private:
+    std::filesystem::path folder_;
+};
+
+class DialogRig : public ProfileHost, public UpdateHost, public device::NotificationSink {
   public:
     // `languageFolder`: where the language files are (empty: beside this program).
     explicit DialogRig(app::LanguageId language = app::kLanguageEnglish, std::wstring languageFolder = {});
@@ -85,9 +127,6 @@ class DialogRig : public ProfileHost,
     // Every file dialog is recorded and answered by `choose` (cancelled by default).
     std::vector<FileAsked> fileDialogs;
     std::function<std::optional<std::wstring>(FileDialogKind)> choose;
-    // Messages of the sync itself (Restore's, for example).
-    std::vector<std::u16string> syncMessages;
-
     // ProfileHost, UpdateHost
     std::wstring LanguageText(const wchar_t* section, const wchar_t* key) const override;
     std::filesystem::path UserFolder() const override { return userFolder; }
@@ -96,7 +135,7 @@ class DialogRig : public ProfileHost,
     bool SetActiveProfile(int profile) override;
     void ReloadWorkingConfiguration(bool keepPending) override;
     bool LoadProfileIntoKeyboard(const std::filesystem::path& file) override;
-    bool PendingChanges() const override { return pending; }
+    bool PendingChanges() const override { return roles.pending; }
     bool ApplyPendingChanges() override;
     void RebuildProfileMenu() override { Log("menu"); }
     const app::ProfileValues& ApplicationValues() const override { return values; }
@@ -104,30 +143,11 @@ class DialogRig : public ProfileHost,
     int EnterUpdateMode() override;
     void UpdateModeEntered(const std::filesystem::path& backup) override;
 
-    // SyncHost
-    void ShowMessage(std::u16string_view text, uint32_t) override { syncMessages.emplace_back(text); }
-    void RunOnUiThread(const std::function<void()>& work) override { work(); }
-    void ServiceUiWhileWaiting() override {}
-    void CloseSubDialogs() override {}
-    void HideMainWindow() override {}
-    bool InitDone() const override { return true; }
-    void SetTrayIcon(int, int) override {}
-    void PostOpen() override {}
-    bool AutoOpenSuppressed() const override { return true; }
-    void SetAutoOpenSuppressed(bool) override {}
-    int AskMessage(std::u16string_view text, uint32_t) override;
-    void RefreshKeyButtons() override {}
-    void SetCurrentProfile(int) override {}
-    void RefreshLightingPanel(bool) override {}
-    model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
-    void BusyBegin() override {}
-    void BusyEnd() override {}
-    void SetPendingChanges(bool on) override { pending = on; }
-
     // NotificationSink: counts the keyboard reports; nothing is read back here.
     void StartReadBack(int count) override { lastCount = count; }
     void LayerChanged(int) override {}
     void LightingChanged() override {}
+    void KeyboardBusy(bool) override {}
 
     ScratchFolder folder;
     std::filesystem::path Scratch() const { return folder.path(); }
@@ -140,6 +160,7 @@ class DialogRig : public ProfileHost,
     app::LanguageTexts texts;
     app::ProfileValues values;
 
+    SyncRoles roles;
     sim::SimHidService sim;
     device::DeviceLink link;
     device::Commands commands;
@@ -149,7 +170,6 @@ class DialogRig : public ProfileHost,
     model::ConfigSync sync;
     device::Notifier notifier;
 
-    std::atomic<bool> pending{false};
     std::atomic<int> lastCount{-1};
     std::filesystem::path updateBackup;
     bool updateModeNoted = false;

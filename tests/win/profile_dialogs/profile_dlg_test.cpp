@@ -297,7 +297,7 @@ TEST_F(ProfileDialogTest, AnInvalidTickedFileKeepsTheDialogAndItsChanges) {
         EXPECT_TRUE(dialog.IsOpen());
         EXPECT_TRUE(Enabled(d, IDC_PROFILE_APPLY));
     });
-    EXPECT_EQ(rig.syncMessages, std::vector<std::u16string>{u"The profile file could not be restored."});
+    EXPECT_EQ(rig.roles.messages, std::vector<std::u16string>{u"The profile file could not be restored."});
     EXPECT_TRUE(rig.CommandsSent().empty()) << "nothing reaches the keyboard, nothing is read back";
     EXPECT_EQ(rig.Calls(), std::vector<std::string>{"restore Broken.kvp"});
 }
@@ -318,7 +318,7 @@ TEST_F(ProfileDialogTest, OkWithPendingChangesAsksFirst) {
         rig.SetKeyboardActiveProfile(0);
         rig.ClearCalls();
         rig.boxes.clear();
-        rig.pending = true;
+        rig.roles.pending = true;
         rig.answer = [&](const std::wstring&, UINT) { return c.answer; };
         const INT_PTR result = Run([&](HWND d, HWND list) {
             ClickTick(list, 2);
@@ -329,14 +329,14 @@ TEST_F(ProfileDialogTest, OkWithPendingChangesAsksFirst) {
         EXPECT_EQ(rig.boxes[0].text, question) << c.name;
         EXPECT_EQ(rig.boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2)) << c.name;
         EXPECT_EQ(rig.Calls(), c.calls) << c.name;
-        EXPECT_FALSE(rig.pending) << c.name;
+        EXPECT_FALSE(rig.roles.pending) << c.name;
     }
 }
 
 TEST_F(ProfileDialogTest, AFailedApplyOfPendingChangesStopsTheSwitch) {
     rig.SetKeyboardActiveProfile(0);
     fs::remove(profiles::WorkingProfilePath(rig.userFolder));  // Apply cannot save: the edits stay pending
-    rig.pending = true;
+    rig.roles.pending = true;
     rig.answer = [](const std::wstring&, UINT) { return IDYES; };
     Run([&](HWND d, HWND list) {
         ClickTick(list, 2);
@@ -346,7 +346,7 @@ TEST_F(ProfileDialogTest, AFailedApplyOfPendingChangesStopsTheSwitch) {
     });
     EXPECT_EQ(rig.Calls(), std::vector<std::string>{"apply"});
     EXPECT_EQ(KeyboardActiveProfile(), 0);
-    EXPECT_TRUE(rig.pending) << "the edits are still there to apply";
+    EXPECT_TRUE(rig.roles.pending) << "the edits are still there to apply";
 }
 
 TEST_F(ProfileDialogTest, AKeyboardThatRefusesTheSwitchIsReported) {
@@ -368,7 +368,7 @@ TEST_F(ProfileDialogTest, AKeyboardThatRefusesTheSwitchIsReported) {
 
 TEST_F(ProfileDialogTest, ADialogClosedFromOutsideTouchesNothingMore) {
     // The keyboard goes (or the program ends) while the question or a file dialog is up.
-    rig.pending = true;
+    rig.roles.pending = true;
     rig.answer = [&](const std::wstring&, UINT) {
         dialog.CloseIfOpen();
         return 0;
