@@ -10,7 +10,6 @@
 #include "ui/dialogs/profiles/profile_dlg_ids.h"
 #include "ui/dialogs/update/update_dlg.h"
 #include "ui/dialogs/update/update_dlg_ids.h"
-#include "ui/kit/gdi.h"
 #include "ui/kit/image_file.h"
 #include "ui/kit/window_capture.h"
 
@@ -128,20 +127,10 @@ std::wstring ScreenshotFolder() {
     return folder.wstring() + L"\\";
 }
 
-// What the screen shows of the window, as the user sees it.
+// The window as it paints itself, its children included; black outside its shape.
 bool SaveScreenshot(HWND window, const std::wstring& path) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    WindowDc screen(nullptr);
-    MemoryDc memory(screen.get());
-    GdiBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    {
-        SelectGuard select(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
-    }
-    return SaveImageFile(bitmap.get(), path, ImageFormat::Png);
+    const PixelImage shot = CaptureWindow(window, RGB(0, 0, 0));
+    return !shot.pixels.empty() && SaveImageFile(shot, path, ImageFormat::Png);
 }
 
 TEST(DialogLook, Screenshots) {
