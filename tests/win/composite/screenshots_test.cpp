@@ -1,5 +1,5 @@
 // Every page of the dialog as the user sees it, in English and Simplified
-// Chinese, saved for review (build/windows/screenshots/composite) and checked
+// Chinese, saved for review (build/screenshots/composite) and checked
 // where a page's look depends on the dialog's own drawing.
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ class ScreenshotTest : public CompositeTest {
   public:
     void SetUp() override {
         CompositeTest::SetUp();
-        folder_ = StageFolder() + L"..\\screenshots\\";
+        folder_ = StageFolder() + L"..\\..\\screenshots\\";  // build/windows/stage -> build/screenshots
         CreateDirectoryW(folder_.c_str(), nullptr);
         folder_ += L"composite\\";
         CreateDirectoryW(folder_.c_str(), nullptr);
@@ -42,7 +42,7 @@ class ScreenshotTest : public CompositeTest {
     PixelImage Shoot(const std::wstring& name) {
         PumpDialog();
         RedrawWindow(Dlg(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PixelImage image = CaptureWindow(Dlg());
+        PixelImage image = CaptureWindow(Dlg(), RGB(0, 0, 0));
         const wchar_t* language = host.texts.language == 0 ? L"en_" : L"zh_";
         EXPECT_TRUE(SaveImageFile(image, folder_ + language + name + L".png", ImageFormat::Png))
             << name.size();

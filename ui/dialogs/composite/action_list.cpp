@@ -5,6 +5,7 @@
 #include "model/keys/key_names.h"
 #include "ui/dialogs/composite/composite_ids.h"
 #include "ui/dialogs/composite/wide_text.h"
+#include "ui/dialogs/skin_palette.h"
 #include "ui/kit/message_map.h"
 #include "ui/kit/skin_placement.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 constexpr int kColumnWidth = 170;
 constexpr int kKeyColumn = 0, kDirectionColumn = 1, kDelayColumn = 2;
+// The key and direction cells stand out from the delay cells, a grey step
+// above the list's field as the system's grey would on a light list.
+constexpr COLORREF kRecordedCellBack = RGB(0x2E, 0x32, 0x39);
 
 struct RowButton {
     int id;
@@ -54,6 +58,7 @@ void ActionList::Attach(HWND dialog, const std::wstring& skinFile) {
     list_.SetHeaderClickable(false);
     list_.SetSortable(false);
     list_.SetGridLines(true);
+    list_.SetPalette(kSkinListPalette);
     list_.SetOwner(&context_, &quiet_);
     list_.EnableEditing(true);
     ReportHooks hooks;
@@ -125,9 +130,8 @@ int ActionList::AddRow(int position, const model::MacroAction& action) {
     if (row < 0) return row;
     list_.SetRowData(row, owned.get());
     ShowAction(row, *owned);
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    list_.SetCellBackColor(row, kKeyColumn, grey);
-    list_.SetCellBackColor(row, kDirectionColumn, grey);
+    list_.SetCellBackColor(row, kKeyColumn, kRecordedCellBack);
+    list_.SetCellBackColor(row, kDirectionColumn, kRecordedCellBack);
     actions_.push_back(std::move(owned));
     return row;
 }
