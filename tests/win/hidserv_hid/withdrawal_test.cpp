@@ -13,12 +13,16 @@ constexpr uint32_t kRacer = 0x52414345;  // a read that is withdrawn mid-stream
 constexpr uint32_t kWitness = 0x5749544E;
 
 std::atomic<bool> g_withdrawn{false};
+std::atomic<bool> g_withdrawing{false};
+std::atomic<bool> g_inside{false};
 std::atomic<int> g_calls_after{0};
-std::atomic<int> g_racer_calls{0};
 
+// Stays inside until the withdrawal has been asked for, and a while longer:
+// a withdrawal that does not wait for it returns while it still runs.
 int RacingCallback(const NotificationRecord*) {
-    ++g_racer_calls;
-    std::this_thread::sleep_for(200us);  // often still inside when the withdrawal comes
+    g_inside = true;
+    WaitUntil([] { return g_withdrawing.load(); }, 2s);
+    std::this_thread::sleep_for(20ms);
     if (g_withdrawn) ++g_calls_after;
     return 1;
 }
@@ -27,18 +31,20 @@ TEST_F(HidServiceTest, NoCallbackRunsOnceTheWithdrawalHasReturned) {
     const FakeKeyboard k = PlugKeyboard();
     Start();
     g_withdrawn = false;
+    g_withdrawing = false;
+    g_inside = false;
     g_calls_after = 0;
-    g_racer_calls = 0;
     const uint32_t unit = Read(VendorSelector(), kRacer, &RacingCallback);
     Read(VendorSelector(), kWitness);
     std::atomic<bool> pumping{true};
     std::thread pump([&] {
         for (uint8_t n = 0; pumping; ++n) {
             k.vendor->PushInput({4, 0, 0, n});
-            std::this_thread::sleep_for(50us);
+            std::this_thread::sleep_for(100us);
         }
     });
-    ASSERT_TRUE(WaitUntil([] { return g_racer_calls > 20; }));
+    ASSERT_TRUE(WaitUntil([] { return g_inside.load(); }));
+    g_withdrawing = true;
     EXPECT_EQ(service_->DeleteRequestFromUnitId(unit), 1);
     g_withdrawn = true;
     // Deliveries go on to the witness; none may reach the withdrawn read.
