@@ -13,6 +13,7 @@ ctest --preset native-asan -j2 2>&1 | tee "$logs/native.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
 cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
+cmake --build --preset windows --target installer portable || exit 1   # release artefacts the tests check
 scripts/wine-run.sh wineboot -i >/dev/null 2>&1 || true   # prefix ready before the clock starts
 wineserver -p 2>/dev/null || true                        # keep one server for all tests
 ctest --preset windows 2>&1 | tee "$logs/windows.log"
