@@ -3,6 +3,7 @@
 ;   IMAGE           folder with the files to install (stage_image.cmake)
 ;   UNINSTALL_LIST  the uninstaller's Delete/RMDir lines for them
 ;   ICON            the program icon
+;   WELCOME_BITMAP  the picture of the welcome and finish pages (164 x 314)
 ;   OUTFILE         the setup program to write
 ; Silent use: setup.exe /S [/AUTOSTART=0|1] [/D=folder]; Uninstall.exe /S.
 Unicode true
@@ -39,6 +40,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) ${COMPANY}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Kelvarin.exe"
