@@ -26,6 +26,19 @@ Channel ChannelOfCaps(const HidCaps& caps) {
     return ChannelOfUsage(caps.usage_page, caps.usage);
 }
 
+Access AccessFor(Channel channel) {
+    switch (channel) {
+        case Channel::kConsumer:
+            return Access::kRead;
+        case Channel::kIndicator:
+            return Access::kWrite;
+        case Channel::kVendor:
+        case Channel::kNone:
+            break;
+    }
+    return Access::kReadWrite;
+}
+
 const char* ChannelName(Channel channel) {
     switch (channel) {
         case Channel::kVendor:

@@ -21,5 +21,8 @@ Channel ChannelOfSelector(const DeviceSelector* selector);
 // kNone for every collection that is not one of the keyboard's three.
 Channel ChannelOfCaps(const HidCaps& caps);
 const char* ChannelName(Channel channel);
+// What the library opens a collection of the channel for: no more than it uses,
+// so a collection the system shares for reading (consumer control) still opens.
+Access AccessFor(Channel channel);
 
 }  // namespace kv::hidserv

@@ -48,7 +48,7 @@ std::shared_ptr<Collection> CollectionSet::OpenCollection(const std::wstring& pa
         foreign_.insert(path);
         return nullptr;
     }
-    std::unique_ptr<HidDevice> device = backend_.Open(path, Access::kReadWrite);
+    std::unique_ptr<HidDevice> device = backend_.Open(path, AccessFor(channel));
     if (!device) return nullptr;
     return std::make_shared<Collection>(path, channel, *caps, std::move(device), reads_, on_lost_);
 }

@@ -43,8 +43,10 @@ struct IoResult {
 };
 
 enum class Access {
-    kQuery,      // attributes and caps only; works on collections other programs hold
-    kReadWrite,  // overlapped reads and writes
+    kQuery,  // attributes and caps only; works on collections other programs hold
+    kRead,   // overlapped reads: a collection the system shares for reading
+    kWrite,
+    kReadWrite,
 };
 
 // One opened collection. Read runs on one thread; Write, SetOutputReport and

@@ -43,7 +43,9 @@ WinHidDevice::WinHidDevice(UniqueKernelHandle file, UniqueKernelHandle stop)
     : file_(std::move(file)), stop_(std::move(stop)) {}
 
 std::unique_ptr<WinHidDevice> WinHidDevice::Open(const std::wstring& path, Access access) {
-    const DWORD rights = access == Access::kReadWrite ? GENERIC_READ | GENERIC_WRITE : 0;
+    DWORD rights = 0;
+    if (access == Access::kRead || access == Access::kReadWrite) rights |= GENERIC_READ;
+    if (access == Access::kWrite || access == Access::kReadWrite) rights |= GENERIC_WRITE;
     UniqueKernelHandle file =
         OwnFileHandle(CreateFileW(path.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));

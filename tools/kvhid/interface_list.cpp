@@ -45,7 +45,9 @@ InterfaceList ListInterfaces(kv::hidserv::HidBackend& backend, uint16_t vendor) 
         InterfaceRow row{path, std::nullopt, false};
         if (auto probe = backend.Open(path, Access::kQuery)) row.caps = probe->Caps();
         if (row.caps ? row.caps->vendor_id != vendor : !PathNamesVendor(path, vendor)) continue;
-        row.read_write = backend.Open(path, Access::kReadWrite) != nullptr;
+        const Access access =
+            row.caps ? kv::hidserv::AccessFor(kv::hidserv::ChannelOfCaps(*row.caps)) : Access::kReadWrite;
+        row.opens = backend.Open(path, access) != nullptr;
         list.rows.push_back(std::move(row));
     }
     return list;
@@ -57,16 +59,16 @@ std::string FormatInterfaceList(const InterfaceList& list, uint16_t vendor) {
                "Check that the keyboard is plugged in, then try another USB port.\n";
     std::string text =
         Line("%zu HID interfaces of vendor %04X (of %zu in all):\n\n", list.rows.size(), vendor, list.seen);
-    text += "product  usage page  usage  input  output  feature  access      collection\n";
+    text += "product  usage page  usage  input  output  feature  access  collection\n";
     for (const InterfaceRow& row : list.rows) {
         if (row.caps) {
             const auto& c = *row.caps;
-            text += Line("%04X     %04X        %04X   %5u  %6u  %7u  %-10s  %s\n", c.product_id, c.usage_page,
-                         c.usage, c.input_length, c.output_length, c.feature_length,
-                         row.read_write ? "read/write" : "in use",
-                         kv::hidserv::ChannelName(kv::hidserv::ChannelOfCaps(c)));
+            text +=
+                Line("%04X     %04X        %04X   %5u  %6u  %7u  %-6s  %s\n", c.product_id, c.usage_page,
+                     c.usage, c.input_length, c.output_length, c.feature_length, row.opens ? "ok" : "in use",
+                     kv::hidserv::ChannelName(kv::hidserv::ChannelOfCaps(c)));
         } else {
-            text += "-        -           -          -       -        -  not opened  -\n";
+            text += "-        -           -          -       -        -  closed  -\n";
         }
         text += "  " + Printable(row.path) + "\n";
     }

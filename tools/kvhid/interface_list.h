@@ -14,7 +14,8 @@ namespace kv::kvhid {
 struct InterfaceRow {
     std::wstring path;
     std::optional<kv::hidserv::HidCaps> caps;  // none when it could not be opened at all
-    bool read_write = false;                   // this program could open it for reading and writing
+    // Opened the way the library opens it (read and write for collections that are not the keyboard's).
+    bool opens = false;
 };
 
 struct InterfaceList {

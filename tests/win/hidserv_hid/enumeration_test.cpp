@@ -45,7 +45,7 @@ TEST_P(Enumeration, NeverOpensAStrangerForReadingOrWriting) {
     if (GetParam().keyboard) PlugKeyboard();
     Start();
     ASSERT_TRUE(NotifyAndWaitForCount(GetParam().vendor));
-    for (const auto& s : strangers) EXPECT_EQ(s->ReadWriteOpens(), 0);
+    for (const auto& s : strangers) EXPECT_EQ(s->TransferOpens(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(HidService, Enumeration,
@@ -77,6 +77,15 @@ TEST_F(HidServiceTest, CountsEveryKeyboardAndWritesToTheFirst) {
     ASSERT_EQ(WriteOne(CommandReport(0x03)), 1);
     EXPECT_EQ(first.vendor->Writes().size(), 1u);
     EXPECT_TRUE(second.vendor->Writes().empty());
+}
+
+TEST_F(HidServiceTest, OpensEachCollectionForNoMoreThanItUses) {
+    const FakeKeyboard k = PlugKeyboard();
+    Start();
+    EXPECT_EQ(k.vendor->LastAccess(), Access::kReadWrite);
+    EXPECT_EQ(k.consumer->LastAccess(), Access::kRead)
+        << "the system shares consumer control for reading only";
+    EXPECT_EQ(k.indicator->LastAccess(), Access::kWrite);
 }
 
 TEST_F(HidServiceTest, AVendorCollectionHeldElsewhereDoesNotCount) {

@@ -206,10 +206,12 @@ std::unique_ptr<HidDevice> FakeHidBackend::Open(const std::wstring& path, Access
     if (refused_.contains({path, access})) return nullptr;
     auto it = std::find_if(present_.begin(), present_.end(), [&](const auto& p) { return p.first == path; });
     if (it == present_.end()) return nullptr;
-    if (access == Access::kReadWrite)
-        ++it->second->read_write_opens_;
-    else
+    if (access == Access::kQuery) {
         ++query_opens_[path];
+    } else {
+        ++it->second->transfer_opens_;
+        it->second->last_access_ = access;
+    }
     return std::make_unique<FakeHandle>(it->second);
 }
 

@@ -47,7 +47,9 @@ class FakeCollection {
     std::vector<Bytes> Writes() const;         // interrupt pipe
     std::vector<Bytes> OutputReports() const;  // control pipe
     int MostWritesAtOnce() const { return most_at_once_; }
-    int ReadWriteOpens() const { return read_write_opens_; }
+    // Opens for reading or writing, and the access of the last one.
+    int TransferOpens() const { return transfer_opens_; }
+    Access LastAccess() const { return last_access_; }
     // True while a read is pending on a handle of this collection.
     bool ReadPending() const;
     bool WritePending() const;
@@ -74,7 +76,8 @@ class FakeCollection {
     int writes_pending_ = 0;
     std::atomic<int> at_once_{0};
     std::atomic<int> most_at_once_{0};
-    std::atomic<int> read_write_opens_{0};
+    std::atomic<int> transfer_opens_{0};
+    std::atomic<Access> last_access_{Access::kQuery};
 };
 
 class FakeHidBackend final : public HidBackend {

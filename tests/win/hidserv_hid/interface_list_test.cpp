@@ -24,12 +24,13 @@ TEST(InterfaceList, ShowsEachInterfaceOfTheVendorWithItsReportLengths) {
     ASSERT_EQ(list.rows.size(), 3u) << "the stranger is left out, the locked one is kept by its path";
     const std::string text = FormatInterfaceList(list, 0x0C45);
     EXPECT_NE(text.find("3 HID interfaces of vendor 0C45 (of 4 in all)"), std::string::npos) << text;
-    EXPECT_NE(text.find("7505     FF1C        0092      64      64        0  read/write  vendor channel"),
+    EXPECT_NE(text.find("7505     FF1C        0092      64      64        0  ok      vendor channel"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("7777     0001        0002       9       0        0  in use"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("not opened"), std::string::npos) << text;
+    EXPECT_NE(text.find("-        -           -          -       -        -  closed  -"), std::string::npos)
+        << text;
     EXPECT_NE(text.find("  \\\\?\\hid#vid_0c45&pid_7505&mi_00#locked\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("vid_1234"), std::string::npos) << text;
 }
