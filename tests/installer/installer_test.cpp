@@ -8,12 +8,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "program_copy.h"
+#include "harness/harness.h"
 
 namespace kv::e2e {
 namespace {
 
-constexpr UINT kTrayIconId = 140;
 constexpr auto kSetupLimit = 120s;
 constexpr auto kStartLimit = 90s;
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -79,13 +78,7 @@ std::optional<DWORD> RunSetup(const std::wstring& args, double* seconds) {
 // The installed program, started as the Start menu would, once it sits in the tray.
 Child StartInstalledProgram() {
     const Child child = Start(InstallFolder() + L"Kelvarin.exe", L"", InstallFolder());
-    if (!child.process) return child;
-    WaitFor(
-        [&] {
-            const HWND main = FindMainWindow(child.pid);
-            return main && TrayIconPresent(main, kTrayIconId);
-        },
-        kStartLimit);
+    if (child.process) WaitUntilReady(child.pid, kStartLimit);
     return child;
 }
 
@@ -139,7 +132,7 @@ TEST(Installer, TheInstalledProgramStartsIntoTheTray) {
     ASSERT_NE(program.process, nullptr);
     const HWND main = FindMainWindow(program.pid);
     ASSERT_NE(main, nullptr) << "no main window";
-    EXPECT_TRUE(TrayIconPresent(main, kTrayIconId));
+    EXPECT_TRUE(TrayIconPresent(main, ids::kTrayIconId));
     EXPECT_FALSE(IsWindowVisible(main)) << "no keyboard: the window stays in the tray";
     // The per-user folder exists now; a backup of the user's sits in it.
     EXPECT_TRUE(WaitFor([] { return FileExists(UserFolder()); }, 10s));

@@ -2,13 +2,13 @@
 // no keyboard is attached.
 #include <gtest/gtest.h>
 
-#include "program_copy.h"
+#include "harness/harness.h"
 
 namespace kv::e2e {
 namespace {
 
-constexpr UINT kTrayIconId = 140;
-constexpr WPARAM kTrayOpen = 32771;
+using namespace ids;
+
 const std::wstring kHidBuild = L"hid\\HidServ.dll";
 
 struct ConsoleRun {
@@ -56,14 +56,8 @@ TEST(HidBuild, StartsIntoTheTrayPromptsForTheKeyboardAndEndsOnKill) {
     ChooseEnglish();
     ProgramCopy copy(kHidBuild);
     const Child first = copy.Launch(L"");
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            main = FindMainWindow(first.pid);
-            return main && TrayIconPresent(main, kTrayIconId);
-        },
-        60s))
-        << "the program did not reach the tray with the hid library";
+    const HWND main = WaitUntilReady(first.pid, 60s);
+    ASSERT_NE(main, nullptr) << "the program did not reach the tray with the hid library";
     EXPECT_FALSE(IsWindowVisible(main));
 
     PostMessageW(main, WM_COMMAND, kTrayOpen, 0);
