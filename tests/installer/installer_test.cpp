@@ -95,6 +95,16 @@ bool HoldsWideText(const std::wstring& path, const std::wstring& text) {
     return bytes.find(needle) != std::string::npos;
 }
 
+// What became of a started copy, for a failure message.
+std::string Describe(const Child& child) {
+    DWORD code = STILL_ACTIVE;
+    if (child.process) GetExitCodeProcess(child.process, &code);
+    std::string text = "pid " + std::to_string(child.pid);
+    text += code == STILL_ACTIVE ? " still running" : " ended with code " + std::to_string(code);
+    text += FindMainWindow(child.pid) ? ", main window present" : ", no main window";
+    return text + "; " + std::to_string(RunningProgramCount()) + " copies running";
+}
+
 void Figure(const char* name, double value, const char* unit) {
     std::printf("figure: %s %.2f %s\n", name, value, unit);
     std::fflush(stdout);
@@ -131,7 +141,7 @@ TEST(Installer, TheInstalledProgramStartsIntoTheTray) {
     const Child program = StartInstalledProgram();
     ASSERT_NE(program.process, nullptr);
     const HWND main = FindMainWindow(program.pid);
-    ASSERT_NE(main, nullptr) << "no main window";
+    ASSERT_NE(main, nullptr) << Describe(program);
     EXPECT_TRUE(TrayIconPresent(main, ids::kTrayIconId));
     EXPECT_FALSE(IsWindowVisible(main)) << "no keyboard: the window stays in the tray";
     // The per-user folder exists now; a backup of the user's sits in it.
@@ -159,7 +169,7 @@ TEST(Installer, ReinstallingEndsTheRunningCopyAndSetsAutostart) {
 
 TEST(Installer, TheInstalledProgramEndsWithKill) {
     const Child program = StartInstalledProgram();
-    ASSERT_NE(FindMainWindow(program.pid), nullptr);
+    ASSERT_NE(FindMainWindow(program.pid), nullptr) << Describe(program);
     const Child killer = Start(InstallFolder() + L"Kelvarin.exe", L"/Kill", InstallFolder());
     const auto killer_code = WaitForExit(killer, 60s);
     ASSERT_TRUE(killer_code.has_value());
@@ -171,7 +181,7 @@ TEST(Installer, TheInstalledProgramEndsWithKill) {
 
 TEST(Installer, UninstallingEndsTheProgramAndRemovesWhatWasInstalled) {
     const Child program = StartInstalledProgram();
-    ASSERT_NE(FindMainWindow(program.pid), nullptr);
+    ASSERT_NE(FindMainWindow(program.pid), nullptr) << Describe(program);
     const auto begin = std::chrono::steady_clock::now();
     const Child uninstaller = Start(InstallFolder() + L"Uninstall.exe", L"/S", L"");
     ASSERT_NE(uninstaller.process, nullptr);
