@@ -63,7 +63,8 @@ void ConfigSync::DiscardPendingChanges() {
     bool loaded = false;
     {
         std::lock_guard lock(sets_.WorkingConfigLock());
-        loaded = profiles::LoadProfileFile(WorkingProfileFile(), sets_.Working()) == profiles::ProfileStatus::kValid;
+        loaded = profiles::LoadProfileFile(WorkingProfileFile(), sets_.Working()) ==
+                 profiles::ProfileStatus::kValid;
     }
     // Without a readable working file the edits would stay in the working set
     // unseen and go out with the next Apply: read the keyboard instead.

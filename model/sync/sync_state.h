@@ -1,7 +1,7 @@
 // What sync remembers about the keyboard between runs: how many keyboards the
 // last read-back run saw, the keyboard's default key matrix, the size of its
-// macro area and whether the working set is the keyboard's own. Written by read-back runs, read by Apply on the
-// user-interface thread.
+// macro area and whether the working set is the keyboard's own. Written by read-back runs, read by Apply on
+// the user-interface thread.
 #pragma once
 
 #include <atomic>

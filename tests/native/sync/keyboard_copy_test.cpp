@@ -60,7 +60,10 @@ TEST(KeyboardCopy, AfterAFailedReadBackApplyAndDefaultWriteNothing) {
         bool read_again;
     };
     const Case cases[] = {
-        {"key map read refused, Apply, not read again", {.fail_status = 3, .status = 0xFF}, Op::kApply, false},
+        {"key map read refused, Apply, not read again",
+         {.fail_status = 3, .status = 0xFF},
+         Op::kApply,
+         false},
         {"key map read refused, Apply, read again", {.fail_status = 3, .status = 0xFF}, Op::kApply, true},
         {"reply lost three times, Default, not read again", {.drop_replies = 3}, Op::kDefault, false},
         {"key map read refused, Default, read again", {.fail_status = 3, .status = 0xFE}, Op::kDefault, true},

@@ -1,11 +1,12 @@
 // Switching the keyboard's active profile from the main window: refused while
 // the assignment dialog edits, unapplied changes applied or discarded first,
 // and a switch that does not happen is never reported as done.
+#include "model/sync/profile_switch.h"
+
 #include <gtest/gtest.h>
 
 #include "keyboard_contents.h"
 #include "model/assign/assignment_store.h"
-#include "model/sync/profile_switch.h"
 #include "sync_rig.h"
 
 namespace kv::model::test {
@@ -67,18 +68,67 @@ TEST(ProfileSwitch, WhatASwitchDoesAndWhenItIsRefused) {
         bool pending_after;
     };
     const Case cases[] = {
-        {"nothing pending", Setup::kNone, 1, true, true, 1, {"manager 1", "menu"}, kKindDefault, false, false},
-        {"a profile the keyboard lacks is taken as 0", Setup::kNone, 5, true, true, 0, {"manager 0", "menu"},
-         kKindDefault, false, false},
+        {"nothing pending",
+         Setup::kNone,
+         1,
+         true,
+         true,
+         1,
+         {"manager 1", "menu"},
+         kKindDefault,
+         false,
+         false},
+        {"a profile the keyboard lacks is taken as 0",
+         Setup::kNone,
+         5,
+         true,
+         true,
+         0,
+         {"manager 0", "menu"},
+         kKindDefault,
+         false,
+         false},
         {"assignment dialog open", Setup::kEditing, 2, true, false, 0, {}, kKindDefault, false, false},
-        {"pending, Yes applies first", Setup::kPending, 2, true, true, 2, {"apply", "menu"}, kKindDisabled, true,
+        {"pending, Yes applies first",
+         Setup::kPending,
+         2,
+         true,
+         true,
+         2,
+         {"apply", "menu"},
+         kKindDisabled,
+         true,
          false},
         {"pending, No discards", Setup::kPending, 2, false, true, 2, {"menu"}, kKindDefault, false, false},
-        {"manager changes, Yes", Setup::kManagerChanges, 1, true, true, 1, {"apply", "menu"}, kKindDefault, false,
+        {"manager changes, Yes",
+         Setup::kManagerChanges,
+         1,
+         true,
+         true,
+         1,
+         {"apply", "menu"},
+         kKindDefault,
+         false,
          false},
-        {"pending, Yes, Apply fails", Setup::kApplyFails, 2, true, false, 0, {"apply"}, kKindDisabled, false,
+        {"pending, Yes, Apply fails",
+         Setup::kApplyFails,
+         2,
+         true,
+         false,
+         0,
+         {"apply"},
+         kKindDisabled,
+         false,
          true},
-        {"the keyboard refuses the new profile", Setup::kSetFails, 1, true, false, 0, {}, kKindDefault, false,
+        {"the keyboard refuses the new profile",
+         Setup::kSetFails,
+         1,
+         true,
+         false,
+         0,
+         {},
+         kKindDefault,
+         false,
          false},
     };
     for (const Case& c : cases) {
@@ -120,10 +170,11 @@ TEST(ProfileSwitch, WhatASwitchDoesAndWhenItIsRefused) {
         EXPECT_EQ(WorkingKindOfB(rig), c.kind_of_b_after);
         EXPECT_EQ(KeyMapEntry(rig, 0, kPosB) == (std::vector<uint8_t>{0x00, 0x00, 0x00}), c.b_written);
         EXPECT_EQ(rig.host.pending, c.pending_after);
-        const bool asked = c.setup == Setup::kPending || c.setup == Setup::kManagerChanges ||
-                           c.setup == Setup::kApplyFails;
+        const bool asked =
+            c.setup == Setup::kPending || c.setup == Setup::kManagerChanges || c.setup == Setup::kApplyFails;
         EXPECT_EQ(rig.host.Count("confirm PROFILE_SELECT_PROMPT"), asked ? 1 : 0);
-        EXPECT_EQ(rig.host.Count("message PROFILE_SEELCT_PROMPT2 notice"), c.setup == Setup::kEditing ? 1 : 0);
+        EXPECT_EQ(rig.host.Count("message PROFILE_SEELCT_PROMPT2 notice"),
+                  c.setup == Setup::kEditing ? 1 : 0);
         EXPECT_EQ(rig.host.Count("refresh-keys") > 0, c.switched) << "the keys follow a switch";
     }
 }
