@@ -93,7 +93,8 @@ def gkey(sf, c, look, variant=""):
     cx, cy = _centre(face)
     notch = t.ACCENT if look in (NORMAL, OVER, CHECKED) else (t.ACCENT_LO if look == DOWN else t.TEXT_OFF)
     sf.rrect((face[0] + 4, face[1] + 4, face[0] + 10, face[1] + 6), 1, fill=notch)
-    sf.text((cx, cy + 1), c.legend, font(12, True), ink(look))
+    # Set a little low: the window tags the top right corner with the key's layer name.
+    sf.text((cx, cy + 3), c.legend, font(12, True), ink(look))
 
 
 def dkey(sf, c, look, variant=""):

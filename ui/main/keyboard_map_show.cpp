@@ -76,7 +76,7 @@ void KeyboardMap::OnLayerChanged() {
 
 void KeyboardMap::StyleLayerCaptions() {
     for (CPngButton& g : g_) {
-        g.SetTextMargins(0, -5, 3, 0);
+        g.SetTextMargins(0, -4, 2, 0);
         g.SetTextStyle(true, kLayerCaptionPoints, kCaptionFont, kLayerCaptionColors, kLayerCaptionFormat);
     }
 }
