@@ -55,5 +55,35 @@ TEST(ReadBackFault, DefaultWritesNothingUntilTheKeyboardIsReadAgain) {
     EXPECT_EQ(copy.Area("keymaps"), key_maps);
 }
 
+// A keyboard that names a profile it does not have: no profile's keys are
+// shown and no profile button is checked, until a button makes one active.
+TEST(ReadBackFault, AnActiveProfileTheKeyboardDoesNotHaveShowsNoAssignments) {
+    KeyboardCopy copy([](const KeyMapPokes& keys) {
+        return std::vector<std::string>{keys.Key(0, 0x01E, "02 02 05"), keys.Key(1, 0x01E, "00 00 00"),
+                                        "poke settings 10 07"};
+    });
+    ASSERT_TRUE(copy.Ready()) << copy.Problem();
+    const HWND main = copy.Main();
+    ASSERT_TRUE(Responds(main));
+    EXPECT_EQ(IsChecked(main, kKeyA), false);
+    EXPECT_EQ(TooltipOf(GetDlgItem(main, kKeyA)).value_or(L""), T(L"IDS_KEYBOARD_A"));
+    for (int id : kProfile) EXPECT_EQ(IsChecked(main, id), false) << id;
+    EXPECT_EQ(TextOf(main, kProfileManager), T(L"DEFAULT_PROFILE_NAME"));
+    EXPECT_TRUE(Responds(main));
+
+    ASSERT_TRUE(Click(main, kProfile[1]));
+    EXPECT_TRUE(WaitFor([&] { return copy.Status("active-profile") == "1"; }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return IsChecked(main, kProfile[1]) == true; }, 10s));
+    // The working set is still not the keyboard's: Default offers to read it.
+    EXPECT_EQ(IsChecked(main, kKeyA), false);
+    ASSERT_TRUE(Click(main, kDefault));
+    ASSERT_TRUE(AnswerMessageBox(copy.Pid(), T(L"KEYBOARD_NOT_READ_PROMPT"), IDYES, 10s));
+    EXPECT_TRUE(WaitFor(
+        [&] { return TooltipOf(GetDlgItem(main, kKeyA)) == T(L"IDS_KEYBOARD_A") + T(L"KEY_PROMPT_SET"); },
+        20s))
+        << "profile 2's keys, read again";
+    EXPECT_EQ(TextOf(main, kProfileManager), L"$Profile0");
+}
+
 }  // namespace
 }  // namespace kv::e2e
