@@ -41,7 +41,7 @@ bool KeyboardMap::EditingDialogOpen() const {
 bool KeyboardMap::ManagerHasChanges() const { return manager_ && manager_->HasUnappliedChanges(); }
 
 void KeyboardMap::ManagerShowsActive(int profile) {
-    if (manager_) manager_->ShowActiveProfile(profile);
+    if (manager_) manager_->ActiveProfileSwitched(profile);
 }
 
 // The window's own Apply command; it has finished when the send returns.
