@@ -48,6 +48,16 @@ void ExpectShown(HWND main, const std::vector<Shown>& buttons) {
     }
 }
 
+// The window as it is now, painted in full first.
+void Screenshot(HWND main, const wchar_t* name) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ASSERT_TRUE(Responds(main));
+    const std::wstring path = ScreenshotFolder() + name;
+    ASSERT_TRUE(SaveScreenshot(main, path));
+    EXPECT_GT(FileSize(path), 20000) << "an empty picture";
+    std::printf("screenshot: %ls\n", path.c_str());
+}
+
 class Assignments_ : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { copy_ = new KeyboardCopy(Assignments); }
@@ -94,7 +104,9 @@ TEST_F(Assignments_, AfterAReadBackAssignedKeysAreCheckedAndSayWhatTheyDo) {
 
 TEST_F(Assignments_, TheLayerKeyFlipsTheGButtonsToLayerB) {
     ASSERT_TRUE(copy_->Sim("layer"));
-    EXPECT_TRUE(WaitFor([] { return TextOf(Main(), kG[0]) == L"B1"; }, 10s)) << "caption of G1";
+    // The lamp is the last thing the window changes for a new layer.
+    ASSERT_TRUE(WaitFor([] { return IsChecked(Main(), kLockAB) == true; }, 10s))
+        << "the A/B lamp shows layer B";
     for (int n = 0; n < 5; ++n) EXPECT_EQ(TextOf(Main(), kG[n]), L"B" + std::to_wstring(n + 1));
     for (int n = 5; n < 9; ++n) EXPECT_EQ(TextOf(Main(), kG[n]), L"");
     ExpectShown(Main(), {
@@ -102,17 +114,14 @@ TEST_F(Assignments_, TheLayerKeyFlipsTheGButtonsToLayerB) {
                             {kG[1], true, Assigned(L"G2", SendsKey(L"IDS_KEYBOARD_A"))},
                             {kG[2], false, L"G3"},
                         });
-    EXPECT_EQ(IsChecked(Main(), kLockAB), true) << "the A/B lamp shows layer B";
     EXPECT_EQ(copy_->Status("layer"), "B");
 
-    const std::wstring shot = ScreenshotFolder() + L"keyboard_map_layer_b_en-US.png";
-    EXPECT_TRUE(SaveScreenshot(Main(), shot));
-    std::printf("screenshot: %ls\n", shot.c_str());
+    Screenshot(Main(), L"keyboard_map_layer_b_en-US.png");
 
     ASSERT_TRUE(copy_->Sim("layer"));
-    EXPECT_TRUE(WaitFor([] { return TextOf(Main(), kG[0]) == L"A1"; }, 10s));
+    ASSERT_TRUE(WaitFor([] { return IsChecked(Main(), kLockAB) == false; }, 10s));
+    EXPECT_EQ(TextOf(Main(), kG[0]), L"A1");
     ExpectShown(Main(), LayerA());
-    EXPECT_EQ(IsChecked(Main(), kLockAB), false);
     EXPECT_EQ(copy_->Status("layer"), "A");
 }
 
@@ -122,7 +131,16 @@ TEST_F(Assignments_, TheFlipLayoutPutsTheAlternatesInPlaceOfF1ToF4) {
     for (bool flipped : {true, false}) {
         SCOPED_TRACE(flipped ? "flipped" : "back");
         ASSERT_TRUE(Click(Main(), kFlip1));
-        EXPECT_TRUE(WaitFor([&] { return IsShown(Main(), kD1) == flipped; }, 10s));
+        // The window hides and shows them one after the other: wait for the whole row.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                for (int id = kF1; id <= kF4; ++id)
+                    if (IsShown(Main(), id) == flipped) return false;
+                for (int id = kD1; id <= kD6; ++id)
+                    if (IsShown(Main(), id) != flipped || IsEnabled(Main(), id) != flipped) return false;
+                return true;
+            },
+            10s));
         for (int id = kF1; id <= kF4; ++id) EXPECT_EQ(IsShown(Main(), id), !flipped) << id;
         for (int id = kD1; id <= kD6; ++id) {
             EXPECT_EQ(IsShown(Main(), id), flipped) << id;
@@ -136,10 +154,7 @@ TEST_F(Assignments_, TheFlipLayoutPutsTheAlternatesInPlaceOfF1ToF4) {
             EXPECT_EQ(d1.top, f1.top);
             for (int id = kD1 + 1; id <= kD6; ++id)
                 EXPECT_EQ(RectOf(Main(), id).left, RectOf(Main(), id - 1).right);
-            ASSERT_TRUE(Responds(Main()));
-            const std::wstring shot = ScreenshotFolder() + L"keyboard_map_flipped_en-US.png";
-            EXPECT_TRUE(SaveScreenshot(Main(), shot));
-            std::printf("screenshot: %ls\n", shot.c_str());
+            Screenshot(Main(), L"keyboard_map_flipped_en-US.png");
         }
     }
 }
@@ -155,14 +170,8 @@ TEST_P(KeyboardMapScreenshot, OfTheWindowWithSeveralAssignedKeys) {
     KeyboardCopy copy(Assignments, GetParam().language);
     ASSERT_TRUE(copy.Ready()) << copy.Problem();
     ASSERT_TRUE(WaitFor([&] { return IsChecked(copy.Main(), kKeyA) == true; }, 10s));
-    RedrawWindow(copy.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ASSERT_TRUE(Responds(copy.Main()));
     const std::string name = GetParam().name;
-    const std::wstring path =
-        ScreenshotFolder() + L"keyboard_map_" + std::wstring(name.begin(), name.end()) + L".png";
-    ASSERT_TRUE(SaveScreenshot(copy.Main(), path));
-    EXPECT_GT(FileSize(path), 20000) << "an empty picture";
-    std::printf("screenshot: %ls\n", path.c_str());
+    Screenshot(copy.Main(), (L"keyboard_map_" + std::wstring(name.begin(), name.end()) + L".png").c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyboardMap, KeyboardMapScreenshot,
