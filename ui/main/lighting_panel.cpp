@@ -35,6 +35,11 @@ bool LightingPanel::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         {SliderPositionMessage, &LightingPanel::OnSliderPosition},
         {kMsgStartLightingTimer, &LightingPanel::OnStartLightingTimer},
     };
+    // The two lists draw their own entries; every other owner-drawn control is someone else's.
+    if (message == WM_DRAWITEM && (wParam == IDC_MODE_LIST || wParam == IDC_USER_MAP_LIST)) {
+        result = OnDrawItem(wParam, lParam);
+        return true;
+    }
     static constexpr CommandRoute<LightingPanel> kCommands[] = {
         {IDC_MODE_LIST, CBN_SELCHANGE, &LightingPanel::OnModeChanged},
         {IDC_USER_MAP_LIST, CBN_SELCHANGE, &LightingPanel::OnUserMapChanged},
@@ -168,6 +173,12 @@ LRESULT LightingPanel::OnSliderPosition(WPARAM id, LPARAM position) {
         }
     }
     return 0;
+}
+
+LRESULT LightingPanel::OnDrawItem(WPARAM id, LPARAM item) {
+    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(item);
+    (id == IDC_MODE_LIST ? mode_list_ : user_maps_).DrawItem(draw);
+    return TRUE;
 }
 
 void LightingPanel::PostLightingChanged() { PostMessageW(context_.hwnd, kMsgStartLightingTimer, 0, 0); }

@@ -17,6 +17,7 @@
 #include "ui/kit/color_static.h"
 #include "ui/kit/png_button.h"
 #include "ui/kit/skin_color_btn.h"
+#include "ui/kit/skin_combo.h"
 #include "ui/main/keyboard_map.h"
 #include "ui/main/lighting_rules.h"
 #include "ui/main/main_context.h"
@@ -65,6 +66,7 @@ class LightingPanel : public model::LightingView {
     void OnReportRateClicked(WORD id, WORD code);
     LRESULT OnSliderPosition(WPARAM id, LPARAM position);
     LRESULT OnStartLightingTimer(WPARAM, LPARAM);
+    LRESULT OnDrawItem(WPARAM id, LPARAM item);
     void OnLightingTimer();
     // A key or Fn button while the panel is on: marks or unmarks its key.
     void OnLightingKeyClick(int id);
@@ -102,6 +104,8 @@ class LightingPanel : public model::LightingView {
     KeyboardMap& keyboard_;
     PanelBitmaps bitmaps_;
     model::LightModeTable modes_;
+    CSkinCombo mode_list_;
+    CSkinCombo user_maps_;
     CBitmapSlider brightness_;
     CBitmapSlider speed_;
     std::array<CPngButton, kReportRateCount> rates_;

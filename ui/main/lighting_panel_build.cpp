@@ -110,10 +110,15 @@ constexpr Caption kCaptions[] = {
 
 constexpr int kSliderPage = 10;
 constexpr int kUserMapCount = 10;
+// The lists' closed boxes stand as high as the pictures beside them.
+constexpr int kListFieldHeight = 26;
+constexpr int kListEntryHeight = 22;
 
 }  // namespace
 
 void LightingPanel::Attach() {
+    mode_list_.Attach(context_.hwnd, IDC_MODE_LIST);
+    user_maps_.Attach(context_.hwnd, IDC_USER_MAP_LIST);
     for (size_t i = 0; i < rates_.size(); ++i) rates_[i].Attach(context_.hwnd, kRateIds[i]);
 }
 
@@ -133,10 +138,15 @@ void LightingPanel::Build() {
             case Kind::Picture:
                 if (c.picture) bitmaps_.Show(control, c.picture);
                 break;
-            case Kind::Label:
+            case Kind::Label: {
+                // Level with the control beside it; the lamp's label centred under the lamp.
+                LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE) | SS_CENTERIMAGE;
+                if (c.id == IDC_LAMP_LABEL) style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_CENTER;
+                SetWindowLongPtrW(control, GWL_STYLE, style);
                 labels_.push_back(std::make_unique<ColorStatic>());
                 labels_.back()->Attach(control);
                 break;
+            }
             case Kind::Colour: {
                 auto button = std::make_unique<CSkinColorBtn>();
                 button->Attach(control);
@@ -159,6 +169,7 @@ void LightingPanel::Build() {
         slider->SetRange(0, kSliderMax);
         slider->SetPageSize(kSliderPage);
     }
+    for (CSkinCombo* list : {&mode_list_, &user_maps_}) list->SetHeights(kListFieldHeight, kListEntryHeight);
     ShowWindow(context_.Item(IDC_BUSY_INDICATOR), SW_HIDE);
     ShowSwitchedOff();
 }
