@@ -49,6 +49,9 @@ class LightingPanel : public model::LightingView {
 
     // From the device notifier's thread: the keyboard changed its lighting.
     void PostLightingChanged();
+    // Selecting a profile switches the panel off (settings file "0", marks
+    // gone, key buttons back); nothing happens while it is off.
+    void SwitchOff();
 
     // model::LightingView
     void RefreshLightingPanel(bool with_key_view) override;

@@ -125,6 +125,10 @@ void LightingPanel::LightingPanelOff() {
     ShowSwitchedOff();
 }
 
+void LightingPanel::SwitchOff() {
+    if (Model() && Model()->PanelOn()) LightingPanelOff();
+}
+
 void LightingPanel::RestoreLightingPanelDefaults() {
     model::LightingModel* lighting = Model();
     if (!lighting || !lighting->PanelOn()) return;
