@@ -103,10 +103,18 @@ TEXT = [
     ("PROFILE_1", "Profile 1", "配置 1", "設定檔 1"),
     ("PROFILE_2", "Profile 2", "配置 2", "設定檔 2"),
     ("PROFILE_3", "Profile 3", "配置 3", "設定檔 3"),
+    ("PROFILE_ADD_FAILED", "The profile file %s could not be written. Choose another folder or name.",
+     "无法写入配置文件 %s。请选择其他文件夹或名称。", "無法寫入設定檔 %s。請選擇其他資料夾或名稱。"),
     ("PROFILE_APPLY", "Apply", "应用", "套用"),
     ("PROFILE_CANCLE", "Cancel", "取消", "取消"),
+    # The column headers of the profile list: the Chinese files keep these fixed texts.
+    ("PROFILE_COLUMN_ACTIVE", "Active", "激活", "激活"),
+    ("PROFILE_COLUMN_NAME", "Name", "名称", "名称"),
+    ("PROFILE_COLUMN_PATH", "Folder", "路径", "路径"),
     ("PROFILE_DEFAULT", "Default", "默认", "預設"),
+    ("PROFILE_DELETE", "Remove", "移除", "移除"),
     ("PROFILE_FORMAT_ERROR", "%s is not a valid profile file.", "%s 不是有效的配置文件。", "%s 不是有效的設定檔。"),
+    ("PROFILE_LOAD", "Load", "载入", "載入"),
     ("PROFILE_MACRO", "Macros", "宏", "巨集"),
     ("PROFILE_NEW", "New", "新建", "新增"),
     ("PROFILE_OK", "OK", "确定", "確定"),
@@ -119,6 +127,21 @@ TEXT = [
     ("SINGLE_KEY", "Key", "单键", "單鍵"),
     ("SINGLE_STATIC", "Choose the key to send:", "选择要发送的按键：", "選擇要傳送的按鍵："),
     ("UNKNOWN_KEY", "Unknown key (%d)", "未知按键（%d）", "未知按鍵（%d）"),
+    # Firmware update dialog: buttons, then its messages (the Chinese files keep the fixed texts).
+    ("UPDATE_BACKUP", "Backup", "备份", "備份"),
+    ("UPDATE_CANCEL", "Cancel", "取消", "取消"),
+    ("UPDATE_OPEN", "Browse", "浏览", "瀏覽"),
+    ("UPDATE_START", "Update", "更新", "更新"),
+    ("UPDATE_AUTO_BACKUP_FAILED",
+     "Your key settings and macros could not be saved before the update. Update anyway?",
+     "更新前无法保存按键设置和宏。仍要更新吗？", "更新前無法儲存按鍵設定和巨集。仍要更新嗎？"),
+    ("UPDATE_BACKUP_FAILED", "The backup failed. Please back up again.", "备份失败,请重新备份!",
+     "备份失败,请重新备份!"),
+    ("UPDATE_BACKUP_OK", "Backup succeeded.", "备份成功!", "备份成功!"),
+    ("UPDATE_CANNOT_RUN", "The update file cannot be run.", "无法执行更新文件! ", "无法执行更新文件! "),
+    ("UPDATE_CHOOSE_FILE", "Choose a correct update file.", "请选择正确的更新文件! ", "请选择正确的更新文件! "),
+    ("UPDATE_NO_BOOT_MODE", "The keyboard cannot enter update mode.", "无法进入Boot模式! ",
+     "无法进入Boot模式! "),
     # The eleven keyboard functions; the firmware decides what each does.
     ("FUNC_KEY_DESC1", "Lock Windows keys", "锁定 Windows 键", "鎖定 Windows 鍵"),
     ("FUNC_KEY_DESC2", "Next lighting mode", "下一个灯光模式", "下一個燈光模式"),
@@ -318,6 +341,7 @@ FORMATS = {
     "MACRO_ERR_MAX": ["%d"],
     "MACRO_ACTION_ERR_DELAY_MAX": ["%d"],
     "PROFILE_FORMAT_ERROR": ["%s"],
+    "PROFILE_ADD_FAILED": ["%s"],
 }
 
 LANGUAGES = [(0x0409, 1), (0x0804, 2), (0x0404, 3)]  # language id, column in the rows

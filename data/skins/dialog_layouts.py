@@ -83,12 +83,12 @@ def profile():
     c = Control
     controls = [
         c("PROGRAM_LIST", 16, 56, 488, 196, "list"),
-        c("FUNC_ADD", 16, 262, 104, 32, "button", "pill", ("@plus", "New"), PROFILE_SET),
-        c("FUNC_LOAD", 126, 262, 104, 32, "button", "pill", ("@folder", "Load"), PROFILE_SET),
-        c("FUNC_DELETE", 236, 262, 104, 32, "button", "pill", ("@delete", "Remove"), PROFILE_SET),
-        c("CONTROL_OK", 180, 306, 104, 32, "button", "primary", "OK", PROFILE_SET),
-        c("CONTROL_CANCEL", 290, 306, 104, 32, "button", "pill", "Cancel", PROFILE_SET),
-        c("CONTROL2_APPLY", 400, 306, 104, 32, "button", "pill", "Apply", PROFILE_SET),
+        c("FUNC_ADD", 16, 262, 104, 32, "caption", "pill", "@plus", PROFILE_SET),
+        c("FUNC_LOAD", 126, 262, 104, 32, "caption", "pill", "@folder", PROFILE_SET),
+        c("FUNC_DELETE", 236, 262, 104, 32, "caption", "pill", "@delete", PROFILE_SET),
+        c("CONTROL_OK", 180, 306, 104, 32, "caption", "primary", None, PROFILE_SET),
+        c("CONTROL_CANCEL", 290, 306, 104, 32, "caption", "pill", None, PROFILE_SET),
+        c("CONTROL2_APPLY", 400, 306, 104, 32, "caption", "pill", None, PROFILE_SET),
     ]
     canvases = [Canvas("Profile_normal.jpg", "Profile_normal"),
                 Canvas("Profile_over.jpg", "Profile_over"),
@@ -106,10 +106,10 @@ def update():
     controls = [
         c("CONTROL_UPStatic", 26, 72, 428, 22, "label"),
         c("CONTROL_UPCombox", 26, 108, 200, 24 + 120, "combo", drop=120, hidden=True),
-        c("CONTROL_OPENButton", 20, 112, 110, 32, "button", "pill", ("@folder", "Browse"), UPDATE_SET),
-        c("CONTROL_BACKUPButton", 136, 112, 110, 32, "button", "pill", ("@save", "Backup"), UPDATE_SET),
-        c("CONTROL_UPButton", 240, 168, 104, 32, "button", "primary", "Update", UPDATE_SET),
-        c("CONTROL_CUPButton", 350, 168, 104, 32, "button", "pill", "Cancel", UPDATE_SET),
+        c("CONTROL_OPENButton", 20, 112, 110, 32, "caption", "pill", "@folder", UPDATE_SET),
+        c("CONTROL_BACKUPButton", 136, 112, 110, 32, "caption", "pill", "@save", UPDATE_SET),
+        c("CONTROL_UPButton", 240, 168, 104, 32, "caption", "primary", None, UPDATE_SET),
+        c("CONTROL_CUPButton", 350, 168, 104, 32, "caption", "pill", None, UPDATE_SET),
     ]
     canvases = [Canvas("update_normal.jpg", "update_normal"),
                 Canvas("update_over.jpg", "update_over")]

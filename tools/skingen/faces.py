@@ -194,10 +194,15 @@ def primary(sf, c, look, variant=""):
 
 def _label(sf, c, face, look, on_accent=False):
     """Text or icon and text drawn into the image (dialogs whose buttons draw no caption)."""
-    if c.legend is None or c.kind == "caption":
+    if c.legend is None:
         return
     cx, cy = _centre(face)
     colour = (0x1a, 0x12, 0x08) if on_accent and look != DISABLED else ink(look)
+    if c.kind == "caption":
+        # The button draws its own caption; the face carries only its icon, at the left.
+        if isinstance(c.legend, str) and c.legend.startswith("@"):
+            icons.draw(sf, c.legend[1:], (face[0] + 10, cy - 7, face[0] + 24, cy + 7), colour, 1.4)
+        return
     if isinstance(c.legend, tuple):
         icon, text = c.legend
         f = font(11, True)
