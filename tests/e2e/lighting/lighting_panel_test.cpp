@@ -35,12 +35,15 @@ class Lighting : public ::testing::Test {
     static void SetUpTestSuite() { Start(kEnglish); }
     static void Start(DWORD language) {
         language_ = language;
+        stored_switch_ = PanelSwitchSetting();
         shown_ = new ShownCopy(language, [](ProgramCopy&) { SetPanelSwitchSetting(L"0"); });
         if (shown_->Ready()) profile_ = ActiveProfile(shown_->Copy().SimPipe());
     }
     static void TearDownTestSuite() {
         delete shown_;
         shown_ = nullptr;
+        // Other test programs share the per-user settings.
+        SetPanelSwitchSetting(stored_switch_ == L"<none>" ? nullptr : stored_switch_.c_str());
     }
     void SetUp() override {
         ASSERT_TRUE(shown_->Ready()) << shown_->Problem();
@@ -129,10 +132,12 @@ class Lighting : public ::testing::Test {
     static ShownCopy* shown_;
     static int profile_;
     static DWORD language_;
+    static std::wstring stored_switch_;
 };
 ShownCopy* Lighting::shown_ = nullptr;
 int Lighting::profile_ = -1;
 DWORD Lighting::language_ = kEnglish;
+std::wstring Lighting::stored_switch_;
 
 TEST_F(Lighting, TheLampSwitchesThePanelAndWritesOnlyTheSettingsFile) {
     ASSERT_EQ(PanelSwitchSetting(), L"0");
