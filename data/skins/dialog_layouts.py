@@ -13,7 +13,7 @@ def composite():
     c = Control
     mx, my, mw, mh = MASK
     controls = [
-        c("CONTROL_TITLE", 14, 8, 260, 30, "button", "title", "KEY ASSIGNMENT", KEY_SET, inert=True),
+        c("CONTROL_TITLE", 14, 8, 260, 30, "button", "title", None, KEY_SET, inert=True),
         c("CONTROL_CLEAR", 556, 9, 32, 28, "button", "chrome", "@erase", KEY_SET),
         c("CONTROL_OSK", 594, 9, 32, 28, "button", "chrome", "@keyboard", KEY_SET),
         c("KEY_SETTING", 20, 52, 600, 22, "label"),
@@ -22,15 +22,17 @@ def composite():
         c("CONTROL_MEDIA", 322, 82, 149, 34, "caption", "tab", "@media", KEY_SET),
         c("CONTROL_FUNCTION", 475, 82, 149, 34, "caption", "tab", "@function", KEY_SET),
         c("CONTROL_MASK", mx, my, mw, mh, "button", "page", None, KEY_SET, group="mask"),
+        c("CONTROL_APPLY", 302, 424, 104, 34, "caption", "pill", None, KEY_SET),
         c("CONTROL_OK", 412, 424, 104, 34, "caption", "primary", None, KEY_SET),
         c("CONTROL_CANCEL", 522, 424, 104, 34, "caption", "pill", None, KEY_SET),
         # single key page
         c("TISHI_SINGLE_STATIC", 48, 140, 544, 22, "label", group="key"),
         c("FUNC_KEY_INPUT", 140, 178, 360, 46, "edit", group="key"),
         c("FUNC_KEY_RADIO_KB", 160, 248, 18, 18, "check", group="key"),
-        c("FUNC_KEY_RADIO_KB_STATIC", 184, 247, 300, 20, "label", group="key"),
+        c("FUNC_KEY_RADIO_KB_STATIC", 184, 247, 120, 20, "label", group="key"),
         c("FUNC_KEY_RADIO_MOU", 160, 280, 18, 18, "check", group="key"),
-        c("FUNC_KEY_RADIO_MOU_STATIC", 184, 279, 300, 20, "label", group="key"),
+        c("FUNC_KEY_RADIO_MOU_STATIC", 184, 279, 120, 20, "label", group="key"),
+        c("FUNC_KEY_MOUSE_SELECT", 310, 276, 190, 28 + 150, "combo", group="key", drop=150),
         # macro page
         c("MARCO_NAME_SETTING", 28, 133, 100, 20, "label", group="macro"),
         c("FUNC_MACRO_LIST", 132, 129, 236, 26 + 200, "combo", group="macro", drop=200),

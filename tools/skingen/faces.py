@@ -314,13 +314,13 @@ def rate(sf, c, look, variant=""):
 
 
 def title(sf, c, look, variant=""):
-    x0, y0, y1 = c.x, c.y, c.y + c.h
+    """The title's picture; its text is the window's caption, drawn in the user's language."""
+    x0, y0 = c.x, c.y
     macro = variant == "macro_only"
-    cy = (y0 + y1) / 2
     sf.rrect((x0 + 2, y0 + 3, x0 + 26, y0 + 27), 6, fill=t.ACCENT)
     icons.draw(sf, "macro" if macro else "key", (x0 + 4, y0 + 5, x0 + 24, y0 + 25), t.WINDOW_BOTTOM, 1.6)
-    text = "MACRO EDITOR" if macro else c.legend
-    sf.text((x0 + 36, cy), text, font(14, True), t.TEXT, anchor="lm")
+    if c.legend:
+        sf.text((x0 + 36, (y0 + c.y + c.h) / 2), c.legend, font(14, True), t.TEXT, anchor="lm")
 
 
 def icon(sf, c, look, variant=""):
