@@ -85,6 +85,10 @@ class ConfigSync {
     // a valid profile file (the user is told) or the keyboard write failed
     // (pending changes are then set, so Apply can try again).
     bool RestoreFromFile(const std::filesystem::path& path);
+    // Backup: saves the working set to the file the user chose, atomically.
+    // False when it could not be written (the user is told; an existing file
+    // stays as it was).
+    bool BackupToFile(const std::filesystem::path& path);
 
     // Ends the read-back runs and busy-indicator threads and joins them;
     // called on the user-interface thread, which keeps serving the host

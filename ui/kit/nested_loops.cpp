@@ -13,6 +13,11 @@ std::vector<NestedLoop*>& Loops() {
     return loops;
 }
 
+bool& Refused() {
+    thread_local bool refused = false;
+    return refused;
+}
+
 MessageBoxAnswerer& Answerer() {
     static MessageBoxAnswerer answerer;
     return answerer;
@@ -55,7 +60,10 @@ LRESULT CALLBACK CaptureHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-NestedLoop::NestedLoop(EndFn end) : end_(std::move(end)) { Loops().push_back(this); }
+NestedLoop::NestedLoop(EndFn end) : end_(std::move(end)) {
+    Loops().push_back(this);
+    if (Refused()) ended_ = true;  // nothing to end yet: the caller does not enter the loop
+}
 
 NestedLoop::~NestedLoop() {
     auto& loops = Loops();
@@ -69,6 +77,10 @@ void NestedLoop::End() {
 }
 
 int NestedLoopDepth() { return static_cast<int>(Loops().size()); }
+
+void RefuseNestedLoops(bool refuse) { Refused() = refuse; }
+
+bool NestedLoopsRefused() { return Refused(); }
 
 void EndNestedLoops() {
     // A copy: ending a loop may unregister others.
@@ -91,13 +103,14 @@ void RunCapturingDialog(const std::function<void()>& show, const std::function<v
             else
                 capture.cancel_pending = true;
         });
-        show();
+        if (!loop.EndRequested()) show();
     }
     if (capture.hook) UnhookWindowsHookEx(capture.hook);
     CurrentCapture() = outer;
 }
 
 int NestedMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+    if (Refused()) return 0;
     if (Answerer()) return Answerer()(text, flags);
     int answer = 0;
     RunCapturingDialog([&] { answer = MessageBoxW(owner, text.c_str(), caption.c_str(), flags); },
@@ -107,6 +120,7 @@ int NestedMessageBox(HWND owner, const std::wstring& text, const std::wstring& c
 
 BOOL NestedPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner) {
     NestedLoop loop([] { EndMenu(); });
+    if (loop.EndRequested()) return FALSE;
     return TrackPopupMenu(popup, flags & ~TPM_RETURNCMD, x, y, 0, owner, nullptr);
 }
 

@@ -11,8 +11,8 @@
 
 #include "app/settings/language_texts.h"
 #include "harness/harness.h"
+#include "harness/shown_copy.h"
 #include "model/keys/key_buttons.h"
-#include "shown_copy.h"
 #include "ui/kit/image_file.h"
 #include "ui/kit/skin_entry.h"
 
