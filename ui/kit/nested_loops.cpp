@@ -13,6 +13,11 @@ std::vector<NestedLoop*>& Loops() {
     return loops;
 }
 
+std::vector<std::function<void()>>& WhenEnded() {
+    thread_local std::vector<std::function<void()>> then;
+    return then;
+}
+
 bool& Refused() {
     thread_local bool refused = false;
     return refused;
@@ -68,6 +73,10 @@ NestedLoop::NestedLoop(EndFn end) : end_(std::move(end)) {
 NestedLoop::~NestedLoop() {
     auto& loops = Loops();
     loops.erase(std::remove(loops.begin(), loops.end(), this), loops.end());
+    if (!loops.empty() || WhenEnded().empty()) return;
+    const std::vector<std::function<void()>> then = std::move(WhenEnded());
+    WhenEnded().clear();
+    for (const auto& run : then) run();
 }
 
 void NestedLoop::End() {
@@ -79,6 +88,15 @@ void NestedLoop::End() {
 int NestedLoopDepth() { return static_cast<int>(Loops().size()); }
 
 void RefuseNestedLoops(bool refuse) { Refused() = refuse; }
+
+void WhenNestedLoopsEnd(std::function<void()> then) {
+    if (!then) return;
+    if (Loops().empty()) {
+        then();
+        return;
+    }
+    WhenEnded().push_back(std::move(then));
+}
 
 bool NestedLoopsRefused() { return Refused(); }
 

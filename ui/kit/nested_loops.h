@@ -47,6 +47,9 @@ void EndNestedLoops();
 // is ended at once: boxes, menus and file dialogs are then not shown at all.
 void RefuseNestedLoops(bool refuse);
 bool NestedLoopsRefused();
+// Runs `then` once no loop of this thread is registered any more: at once
+// when there is none, else right after the last one has returned.
+void WhenNestedLoopsEnd(std::function<void()> then);
 
 // MessageBoxW run as a nested loop. Ended from outside it answers 0, which
 // is neither OK nor Yes.

@@ -72,6 +72,7 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         {app::kMsgLanguage, &CKelvarinDlg::OnLanguageMessage},
         {app::kMsgLayer, &CKelvarinDlg::OnLayerMessage},
         {app::kMsgGoneSub, &CKelvarinDlg::OnCloseSubDialogs},
+        {kMsgFinishExit, &CKelvarinDlg::OnFinishExitMessage},
     };
     static constexpr TimerRoute<CKelvarinDlg> kTimers[] = {
         {kTimerExit, &CKelvarinDlg::OnExitTimer},

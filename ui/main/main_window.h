@@ -88,7 +88,9 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     LRESULT OnCloseSubDialogs(WPARAM, LPARAM);
 
     // Ending the program (main_window_exit.cpp): once nothing is on the stack.
-    void OnExitTimer();
+    void OnExitTimer() { FinishExit(); }
+    LRESULT OnFinishExitMessage(WPARAM, LPARAM);
+    void FinishExit();
     void AskToApplyBeforeExit();
     // While a keyboard exchange of this thread pumps: true when the message is put off or dropped.
     bool PutOffWhilePumping(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

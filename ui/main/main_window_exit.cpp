@@ -41,20 +41,30 @@ void CKelvarinDlg::ExitProgram(ExitReason reason) {
     const bool ask = reason == ExitReason::kUser;
     if (exit_.requested) {
         // A request that never asks wins over one that would (its question included).
-        if (!ask) exit_.ask = false;
-        if (!ask) EndNestedLoops();
+        if (!ask) {
+            exit_.ask = false;
+            EndNestedLoops();
+        }
         return;
     }
     exit_.requested = true;
     exit_.ask = ask;
     RefuseNestedLoops(true);
     EndNestedLoops();
+    HWND window = hwnd_;
+    WhenNestedLoopsEnd([window] { PostMessageW(window, kMsgFinishExit, 0, 0); });
+    PostMessageW(hwnd_, kMsgFinishExit, 0, 0);
     SetTimer(hwnd_, kTimerExit, kExitPollMs, nullptr);
 }
 
-void CKelvarinDlg::OnExitTimer() {
-    // Only the main loop may end the program; inside another loop the timer comes again.
-    if (exit_.finishing || NestedLoopDepth() > 0 || context_.ExchangePumping()) return;
+LRESULT CKelvarinDlg::OnFinishExitMessage(WPARAM, LPARAM) {
+    FinishExit();
+    return 0;
+}
+
+void CKelvarinDlg::FinishExit() {
+    // Only the main loop may end the program; inside another loop the request comes again.
+    if (!exit_.requested || exit_.finishing || NestedLoopDepth() > 0 || context_.ExchangePumping()) return;
     KillTimer(hwnd_, kTimerExit);
     exit_.finishing = true;
     if (exit_.ask && commands_.Pending()) AskToApplyBeforeExit();

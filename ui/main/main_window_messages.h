@@ -20,7 +20,11 @@ constexpr LRESULT kSendAgainLater = 2;
 constexpr DWORD kSendAgainPauseMs = 5;
 
 constexpr UINT_PTR kTimerBusyAnimation = 1050;
-// Ends the program once no box, menu or dialog loop and no keyboard exchange is on the stack.
+// End the program once no box, menu or dialog loop and no keyboard exchange
+// is on the stack: the message comes first (when the request is made and
+// when the last loop has returned), the timer in case a loop that ended
+// took the message with it.
+constexpr UINT kMsgFinishExit = WM_APP + 0x31;
 constexpr UINT_PTR kTimerExit = 0x4558;  // 'EX'
 constexpr UINT kExitPollMs = USER_TIMER_MINIMUM;
 constexpr UINT_PTR kTimerLightingReadBack = 1051;

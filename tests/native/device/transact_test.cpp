@@ -312,8 +312,10 @@ TEST(TransactWaitHook, ATransactionFromInsideTheHookIsRefused) {
     Rig rig;
     CountingHook hook;
     Report inner_reply{};
+    bool tried = false;
     hook.nested = [&] {
-        hook.nested = nullptr;
+        if (tried) return hook.nested_result;
+        tried = true;
         return rig.link.Transact(BuildReport(0x06, 0, 0), inner_reply, nullptr);
     };
     rig.link.SetWaitHook(&hook);

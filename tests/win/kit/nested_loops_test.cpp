@@ -159,6 +159,30 @@ TEST(NestedLoops, RefusedLoopsEndBeforeTheyShow) {
     EXPECT_FALSE(later.EndRequested()) << "loops stay refused";
 }
 
+// What an exit request leaves to do comes once every loop has returned, not inside the innermost.
+TEST(NestedLoops, WhatWaitsForTheirEndRunsOnceTheLastHasReturned) {
+    static std::vector<std::string> order;
+    order.clear();
+    WhenNestedLoopsEnd([] { order.push_back("at once"); });
+    EXPECT_EQ(order, (std::vector<std::string>{"at once"})) << "no loop is up";
+    order.clear();
+    struct Request {
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            WhenNestedLoopsEnd([] { order.push_back("then"); });
+            EndNestedLoops();
+        }
+    };
+    SetTimer(nullptr, 0, 50, &Request::Fire);
+    {
+        NestedLoop outer([] {});
+        NestedMessageBox(nullptr, L"Still there?", L"", MB_OK);
+        order.push_back("box returned");
+    }
+    order.push_back("outer returned");
+    EXPECT_EQ(order, (std::vector<std::string>{"box returned", "then", "outer returned"}));
+}
+
 TEST(NestedLoops, AnswererStandsInForBoxes) {
     std::wstring asked;
     SetMessageBoxAnswerer([&](const std::wstring& text, UINT) {
