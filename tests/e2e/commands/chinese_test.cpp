@@ -24,6 +24,10 @@ TEST(InSimplifiedChinese, AboutBoxBusyAnimationAndAnExitUnderTheMenu) {
     const DWORD pid = copy.Process().pid;
     const std::wstring pipe = copy.Copy().SimPipe();
 
+    // The whole window painted once before the checks begin.
+    ASSERT_TRUE(Responds(main));
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ASSERT_TRUE(Responds(main));
     PostCommand(main, kTrayAbout);
     HWND about = nullptr;
     ASSERT_TRUE(WaitFor(
