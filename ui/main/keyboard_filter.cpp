@@ -5,6 +5,8 @@ namespace kv::ui {
 namespace {
 
 thread_local KeyboardFilter* tls_filter = nullptr;
+// The dialog manager asks the filter again from inside IsDialogMessage.
+thread_local bool tls_in_modeless = false;
 
 bool OfWindow(HWND target, HWND main) { return target && main && (target == main || IsChild(main, target)); }
 
@@ -42,8 +44,15 @@ void KeyboardFilter::Uninstall() {
 
 LRESULT CALLBACK KeyboardFilter::Hook(int code, WPARAM wParam, LPARAM lParam) {
     KeyboardFilter* self = tls_filter;
-    if (code == MSGF_DIALOGBOX && self && lParam) {
-        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && self && lParam && !tls_in_modeless) {
+        MSG& msg = *reinterpret_cast<MSG*>(lParam);
+        HWND modeless = self->modeless_ ? self->modeless_() : nullptr;
+        if (OfWindow(msg.hwnd, modeless)) {
+            tls_in_modeless = true;
+            const BOOL handled = IsDialogMessageW(modeless, &msg);
+            tls_in_modeless = false;
+            if (handled) return 1;
+        }
         const FilterVerdict verdict =
             Filter(msg, self->main_, GetFocus(), GetDlgItem(self->main_, self->mode_list_id_));
         if (verdict == FilterVerdict::kSwallow) return 1;

@@ -4,7 +4,9 @@
 // swallowed, so neither applies, closes nor hides anything; the arrow keys
 // are swallowed while the lighting mode list has the focus, so the mode is
 // not changed by them; a time change that reaches the window itself runs
-// Apply first and then goes on.
+// Apply first and then goes on. The window's modeless dialogs (the about
+// box) get their keyboard navigation here too, as no loop of their own asks
+// the dialog manager for them.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +30,8 @@ class KeyboardFilter {
 
     // On the window's thread; one filter per thread.
     bool Install(HWND main, int mode_list_id, std::function<void()> apply);
+    // The modeless dialog open now, or null.
+    void SetModeless(std::function<HWND()> modeless) { modeless_ = std::move(modeless); }
     void Uninstall();
 
   private:
@@ -36,6 +40,7 @@ class KeyboardFilter {
     HWND main_ = nullptr;
     int mode_list_id_ = 0;
     std::function<void()> apply_;
+    std::function<HWND()> modeless_;
     HHOOK hook_ = nullptr;
 };
 

@@ -59,6 +59,7 @@ bool CKelvarinDlg::Initialise() {
     keyboard_filter_.Install(hwnd_, IDC_MODE_LIST, [this] {
         if (model::ConfigSync* sync = context_.sync) sync->ApplyChanges();
     });
+    keyboard_filter_.SetModeless([this] { return dialogs_.About().Window(); });
     PostMessageW(hwnd_, app::kMsgInit, app::kCodeInit, 0);
     return true;
 }

@@ -298,8 +298,18 @@ TEST_F(Commands, TheAboutBoxOpensOnceWithItsTexts) {
     EXPECT_EQ(TextOf(about, IDOK), EnglishText(L"LANG_ABOUT_OK"));
     EXPECT_EQ(TextOf(about, 1124), ui::ReadSkinText(copy_->Copy().MainSkin(), L"SCREEN", L"Link"));
     EXPECT_TRUE(SaveScreenshot(about, ScreenshotFolder() + L"commands_about_en.png"));
+    // Escape closes it, and so does OK once it is opened again.
+    PostMessageW(GetDlgItem(about, IDOK), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(WaitFor([&] { return boxes() == 0; }, kStep)) << "Escape left the about box open";
+    PostMessageW(main_, WM_SYSCOMMAND, 0x10, 0);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return (about = FindWindowWithControls(pid_, {1205, 1206, 1124, IDOK})) != nullptr;
+        },
+        kStep));
     ASSERT_TRUE(Click(about, IDOK));
     EXPECT_TRUE(WaitFor([&] { return boxes() == 0; }, kStep));
+    EXPECT_TRUE(IsWindowVisible(main_)) << "Escape in the about box reached the main window";
 }
 
 // Last: the program ends while the open dialog is up, without an answer to it.
