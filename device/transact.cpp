@@ -42,7 +42,10 @@ int DeviceLink::Transact(std::span<const uint8_t> request, std::span<uint8_t> re
     if (tls_hook_depth > 0) return kSendRefused;
     // Held for the whole exchange: a second caller waits its turn instead of
     // taking over the reply buffer of the first.
-    while (!transaction_lock_.try_lock_for(kWaitSlice)) WhileWaiting();
+    while (!transaction_lock_.try_lock_for(kWaitSlice)) {
+        if (Ended()) return kNoReply;
+        WhileWaiting();
+    }
     std::lock_guard transaction(transaction_lock_, std::adopt_lock);
     if (DeviceCount() <= 0) return kNoDevice;
 
@@ -65,12 +68,23 @@ int DeviceLink::Transact(std::span<const uint8_t> request, std::span<uint8_t> re
                 break;
             case Outcome::kTimedOut:
             case Outcome::kForeign:
-                if (attempt >= kAttempts) return kNoReply;
+                if (attempt >= kAttempts || Ended()) return kNoReply;
                 break;
         }
         std::this_thread::sleep_for(timings_.retry_pause);
     }
 }
+
+void DeviceLink::EndOtherThreadsTransactions() {
+    {
+        std::lock_guard lock(reply_mutex_);
+        if (!ending_) sole_thread_ = std::this_thread::get_id();
+        ending_ = true;
+    }
+    reply_ready_.notify_all();
+}
+
+bool DeviceLink::Ended() const { return ending_ && std::this_thread::get_id() != sole_thread_; }
 
 void DeviceLink::WhileWaiting() {
     WaitHook* hook = wait_hook_.load();
@@ -87,6 +101,7 @@ void DeviceLink::WhileWaiting() {
 DeviceLink::Outcome DeviceLink::Attempt(const Report& report, uint32_t check, std::span<uint8_t> reply,
                                         uint32_t* received) {
     WhileWaiting();
+    if (Ended()) return Outcome::kTimedOut;
     {
         std::lock_guard lock(reply_mutex_);
         reply_buffer_ = reply.data();
@@ -112,7 +127,8 @@ DeviceLink::Outcome DeviceLink::Attempt(const Report& report, uint32_t check, st
             const auto left = deadline - std::chrono::steady_clock::now();
             if (left <= decltype(left)::zero()) break;
             if (reply_ready_.wait_for(lock, std::min<std::chrono::steady_clock::duration>(left, kWaitSlice),
-                                      [this] { return signalled_; }))
+                                      [this] { return signalled_ || Ended(); }) ||
+                Ended())
                 break;
             lock.unlock();
             WhileWaiting();

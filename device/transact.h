@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <thread>
 
 #include "device/service.h"
 
@@ -99,10 +100,16 @@ public:
     // The hook must stay alive until it is replaced.
     void SetWaitHook(WaitHook* hook) { wait_hook_ = hook; }
 
+    // The program is ending: from now on only the calling thread's
+    // transactions go on; those of every other thread end at once with
+    // kNoReply, the ones waiting for a reply or for their turn included.
+    void EndOtherThreadsTransactions();
+
 private:
     enum class Outcome { kRefused, kTimedOut, kForeign, kFailStatus, kAccepted };
     Outcome Attempt(const Report& report, uint32_t check, std::span<uint8_t> reply, uint32_t* received);
     void WhileWaiting();
+    bool Ended() const;
 
     DeviceService& service_;
     TransactTimings timings_;
@@ -119,6 +126,8 @@ private:
     int reply_status_ = -1;
     std::atomic<uint64_t> reports_sent_{0};
     std::atomic<WaitHook*> wait_hook_{nullptr};
+    std::atomic<bool> ending_{false};
+    std::thread::id sole_thread_;  // set once, before ending_
 };
 
 }  // namespace kv::device

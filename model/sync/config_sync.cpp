@@ -18,7 +18,13 @@ ConfigSync::ConfigSync(const SyncContext& context, SyncOptions options)
 
 ConfigSync::~ConfigSync() { Shutdown(); }
 
+void ConfigSync::BeginShutdown() {
+    runs_.RequestStop();
+    commands_.Link().EndOtherThreadsTransactions();
+}
+
 void ConfigSync::Shutdown() {
+    BeginShutdown();
     const auto serve = [this] { host_.ui.ServiceUiWhileWaiting(); };
     runs_.Stop(serve);
     busy_.Stop(serve);
@@ -49,7 +55,8 @@ void ConfigSync::ReadBackRun(int count) {
         } else {
             // Shown by the window's own thread; skipped once the window is closing.
             host_.ui.RunOnUiThread([this] {
-                if (!runs_.Stopping()) host_.prompts.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), MessageKind::kNotice);
+                if (!runs_.Stopping())
+                    host_.prompts.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), MessageKind::kNotice);
             });
         }
         std::array<uint8_t, device::kSettingsBlockSize> settings{};

@@ -90,9 +90,14 @@ class ConfigSync {
     // stays as it was).
     bool BackupToFile(const std::filesystem::path& path);
 
-    // Ends the read-back runs and busy-indicator threads and joins them;
-    // called on the user-interface thread, which keeps serving the host
-    // meanwhile. Later read-backs are ignored.
+    // The program is ending (user-interface thread): read-back runs stop at
+    // their next step and no longer reach the working set or the window, and
+    // their keyboard exchanges end at once instead of waiting for replies;
+    // this thread's own exchanges go on. Later read-backs are ignored.
+    void BeginShutdown();
+    // BeginShutdown, then ends the busy-indicator threads and joins every
+    // thread; called on the user-interface thread, which keeps serving the
+    // host meanwhile.
     void Shutdown();
     // Tests: waits until the busy indicator has been hidden after each Apply.
     bool WaitBusyIdle(std::chrono::milliseconds timeout);

@@ -46,7 +46,7 @@ CKelvarinDlg::~CKelvarinDlg() {
 }
 
 bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (context_.ExchangePumping() && PutOffWhilePumping(message, wParam, lParam, result)) return true;
+    if (context_.ExchangePumping() && IgnoredWhilePumping(message, wParam, lParam, result)) return true;
     if (message == WM_PAINT && IsIconic(hwnd_)) {
         PaintMinimised();
         result = 0;
@@ -88,7 +88,7 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 
 // Commands and system commands that reach the window while an exchange pumps
 // (sent from outside: the user's own input is dropped by the wait) are ignored.
-bool CKelvarinDlg::PutOffWhilePumping(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool CKelvarinDlg::IgnoredWhilePumping(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message != WM_COMMAND && message != WM_SYSCOMMAND) return false;
     result = 0;
     return true;

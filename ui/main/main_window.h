@@ -92,8 +92,8 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     LRESULT OnFinishExitMessage(WPARAM, LPARAM);
     void FinishExit();
     void AskToApplyBeforeExit();
-    // While a keyboard exchange of this thread pumps: true when the message is put off or dropped.
-    bool PutOffWhilePumping(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // While a keyboard exchange of this thread pumps: true when the message is dropped.
+    bool IgnoredWhilePumping(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void PaintMinimised();
 
     app::AppServices& app_;

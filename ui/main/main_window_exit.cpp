@@ -49,6 +49,8 @@ void CKelvarinDlg::ExitProgram(ExitReason reason) {
     }
     exit_.requested = true;
     exit_.ask = ask;
+    // Read-backs must neither hold the end up nor replace the working set now.
+    if (model::ConfigSync* sync = context_.sync) sync->BeginShutdown();
     RefuseNestedLoops(true);
     EndNestedLoops();
     HWND window = hwnd_;

@@ -122,6 +122,47 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"TrayExitWithPendingChangesNo", How::kTrayExit, true, IDNO}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A "/Kill" start right after the program has come up, while it still reads
+// the keyboard back over the USB frame model.
+TEST(ExitEarly, AKillStartDuringTheReadBackEndsTheProgram) {
+    ChooseEnglish();
+    ProgramCopy copy(kSimulatedKeyboard);
+    SetEnvironmentVariableW(L"KELVARIN_SIM_TIMING", L"1");
+    const Child child = copy.Launch(L"/Start");
+    SetEnvironmentVariableW(L"KELVARIN_SIM_TIMING", nullptr);
+    ASSERT_NE(WaitUntilReady(child.pid, 60s), nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const Child killer = copy.Launch(L"/Kill");
+    const std::optional<DWORD> code = WaitForExit(child, 60s);
+    ASSERT_TRUE(code.has_value()) << "the program kept running";
+    EXPECT_EQ(*code, 0u);
+    std::printf("exit by a /Kill start during the read-back: the running copy was gone after %lld ms\n",
+                MillisecondsSince(start));
+    EXPECT_TRUE(WaitForExit(killer, 60s).has_value());
+}
+
+// The keyboard stops answering and is plugged in again: the read-back waits
+// for replies that never come, and a "/Kill" request must not wait with it.
+TEST(ExitEarly, AKillRequestDoesNotWaitForASilentKeyboard) {
+    ShownCopy copy(kEnglish);
+    ASSERT_TRUE(copy.Ready()) << copy.Problem();
+    const std::wstring pipe = copy.Copy().SimPipe();
+    ASSERT_TRUE(SimOk(pipe, "unplug"));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(copy.Main()); }, kStep));
+    ASSERT_TRUE(SimOk(pipe, "fault drop-replies 100000"));
+    const std::string reports = SimStatusLine(pipe, "reports");
+    ASSERT_TRUE(SimOk(pipe, "plug"));
+    ASSERT_TRUE(WaitFor([&] { return SimStatusLine(pipe, "reports") != reports; }, kStep)) << "no read-back";
+    const auto start = std::chrono::steady_clock::now();
+    PostMessageW(copy.Main(), kMsgKill, kCodeKill, 0);
+    const std::optional<DWORD> code = WaitForExit(copy.Process(), 60s);
+    ASSERT_TRUE(code.has_value()) << "the program kept running";
+    EXPECT_EQ(*code, 0u);
+    std::printf(
+        "exit by a /Kill request while the read-back waits for a silent keyboard: gone after %lld ms\n",
+        MillisecondsSince(start));
+}
+
 // Without a keyboard, Open from the tray only says so; a "/Kill" request ends
 // the program while that box is still up.
 TEST(WithoutKeyboard, TrayOpenPromptsAndAKillEndsTheProgramUnderTheBox) {

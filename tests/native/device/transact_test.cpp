@@ -366,5 +366,37 @@ TEST(TransactWaitHook, RunsWhileWaitingForAnotherThreadsTransaction) {
     rig.link.SetWaitHook(nullptr);
 }
 
+// At the end of the program another thread's exchange with a silent keyboard
+// gives up at once, without retries; the ending thread's own go on.
+TEST(Transact, OnlyTheEndingThreadsTransactionsGoOn) {
+    Rig rig(kAnswered);  // without the end, the silent exchange would try three times
+    std::atomic<bool> answer{false};
+    rig.fake.SetResponder([&](const Report& r, int) { return answer ? Echo(r) : Silent(); });
+    int other_result = 0;
+    std::thread other([&] {
+        Report reply{};
+        other_result = rig.link.Transact(kRequest, reply, nullptr);
+    });
+    ASSERT_TRUE([&] {
+        for (int i = 0; i < 2000 && rig.fake.WriteCount() == 0; ++i) std::this_thread::sleep_for(1ms);
+        return rig.fake.WriteCount() == 1;
+    }());
+    rig.link.EndOtherThreadsTransactions();
+    other.join();
+    EXPECT_EQ(other_result, kNoReply);
+    EXPECT_EQ(rig.fake.WriteCount(), 1) << "the ended exchange was tried again";
+
+    answer = true;
+    Report reply{};
+    EXPECT_EQ(rig.link.Transact(kRequest, reply, nullptr), kOk) << "the ending thread's own exchange";
+    std::thread later([&] {
+        Report r{};
+        other_result = rig.link.Transact(kRequest, r, nullptr);
+    });
+    later.join();
+    EXPECT_EQ(other_result, kNoReply);
+    EXPECT_EQ(rig.fake.WriteCount(), 2) << "another thread's later exchange was sent";
+}
+
 }  // namespace
 }  // namespace kv::device::test
