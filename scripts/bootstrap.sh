@@ -14,6 +14,7 @@ packages=(
   # The skin images are drawn with DejaVu Sans and DejaVu Sans Condensed; Wine
   # draws the Chinese texts with WenQuanYi Micro Hei.
   fonts-dejavu-core fonts-dejavu-extra fonts-wqy-microhei
+  nsis
 )
 for arg in "$@"; do
   case "$arg" in

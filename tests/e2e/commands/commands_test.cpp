@@ -275,14 +275,23 @@ TEST_F(Commands, AnUnplugDuringApplyKeepsApplyAndTheWorkingFile) {
 }
 
 TEST_F(Commands, TheAboutBoxOpensOnceWithItsTexts) {
+    struct Count {
+        DWORD pid;
+        int boxes;
+    };
     const auto boxes = [&] {
-        int n = 0;
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pid_ && IsWindowVisible(w) && GetDlgItem(w, 1205) && GetDlgItem(w, 1206)) ++n;
-        }
-        return n;
+        Count count{pid_, 0};
+        EnumWindows(
+            [](HWND w, LPARAM param) -> BOOL {
+                auto* c = reinterpret_cast<Count*>(param);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == c->pid && IsWindowVisible(w) && GetDlgItem(w, 1205) && GetDlgItem(w, 1206))
+                    ++c->boxes;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count.boxes;
     };
     PostCommand(main_, kTrayAbout);
     ASSERT_TRUE(WaitFor([&] { return boxes() == 1; }, kStep));

@@ -35,12 +35,22 @@ Search Inspect(HWND dialog) {
 }  // namespace
 
 HWND FindFileDialog(DWORD pid) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (OwnerOf(w) != pid || !IsWindowVisible(w) || ClassOf(w) != L"#32770") continue;
-        const Search search = Inspect(w);
-        if (search.edit && search.list) return w;
-    }
-    return nullptr;
+    // On a snapshot of the list (EnumWindows): the dialog reorders windows as it comes up.
+    struct Find {
+        DWORD pid;
+        HWND found;
+    } find{pid, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM param) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(param);
+            if (OwnerOf(w) != f->pid || !IsWindowVisible(w) || ClassOf(w) != L"#32770") return TRUE;
+            const Search search = Inspect(w);
+            if (!search.edit || !search.list) return TRUE;
+            f->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
 }
 
 bool ChooseInFileDialog(DWORD pid, const std::wstring& path, std::chrono::milliseconds timeout) {
