@@ -82,7 +82,8 @@ TEXT = [
     ("MACRO_NEW_PREFIX", "Macro ", "宏 ", "巨集 "),
     ("MACRO_OK", "OK", "确定", "確定"),
     ("MACRO_SETTING", "Macro", "宏", "巨集"),
-    ("MAIN_APPLY_PROMPT", "Send your changes to the keyboard", "将更改写入键盘", "將變更寫入鍵盤"),
+    ("MAIN_APPLY_PROMPT", "You have changes that are not applied yet. Send them to the keyboard before exiting?",
+     "有尚未应用的更改。退出前要将其写入键盘吗？", "有尚未套用的變更。結束前要將其寫入鍵盤嗎？"),
     ("MAIN_CAPTION", "Kelvarin", "Kelvarin", "Kelvarin"),
     ("MAIN_CLOSE_PROMPT", "Exit", "退出", "結束"),
     ("MAIN_DEFAULT_MATRIX_PROMPT", "The keyboard's default key layout could not be read.",
@@ -92,6 +93,10 @@ TEXT = [
     ("MAIN_MINIMIZE_PROMPT", "Hide to the notification area", "隐藏到通知区域", "隱藏到通知區域"),
     ("MAIN_NO_DEVICE_PROMPT", "No keyboard found. Connect the keyboard and try again.",
      "未找到键盘。请连接键盘后重试。", "找不到鍵盤。請連接鍵盤後重試。"),
+    ("MAIN_PROMPT_BACKUP_FAILED",
+     "The backup could not be saved to %s. Check that the folder can be written to and that the disk has room.",
+     "无法将备份保存到 %s。请检查该文件夹是否可写入以及磁盘空间是否足够。",
+     "無法將備份儲存到 %s。請檢查該資料夾是否可寫入以及磁碟空間是否足夠。"),
     ("MAIN_PROMPT_DEFAULT", "Restore the default keys of this profile? Its key assignments and macros will be lost.",
      "恢复此配置的默认按键吗？其按键设置和宏将被清除。",
      "還原此設定檔的預設按鍵嗎？其按鍵設定和巨集將被清除。"),
@@ -351,6 +356,7 @@ FORMATS = {
     "MACRO_ACTION_ERR_DELAY_MAX": ["%d"],
     "PROFILE_FORMAT_ERROR": ["%s"],
     "PROFILE_ADD_FAILED": ["%s"],
+    "MAIN_PROMPT_BACKUP_FAILED": ["%s"],
 }
 
 LANGUAGES = [(0x0409, 1), (0x0804, 2), (0x0404, 3)]  # language id, column in the rows

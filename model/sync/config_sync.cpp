@@ -18,7 +18,13 @@ ConfigSync::ConfigSync(const SyncContext& context, SyncOptions options)
 
 ConfigSync::~ConfigSync() { Shutdown(); }
 
+void ConfigSync::BeginShutdown() {
+    runs_.RequestStop();
+    commands_.Link().EndOtherThreadsTransactions();
+}
+
 void ConfigSync::Shutdown() {
+    BeginShutdown();
     const auto serve = [this] { host_.ui.ServiceUiWhileWaiting(); };
     runs_.Stop(serve);
     busy_.Stop(serve);

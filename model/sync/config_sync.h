@@ -86,6 +86,10 @@ class ConfigSync {
     // a valid profile file (the user is told) or the keyboard write failed
     // (pending changes are then set, so Apply can try again).
     bool RestoreFromFile(const std::filesystem::path& path);
+    // Backup: saves the working set to the file the user chose, atomically.
+    // False when it could not be written (the user is told; an existing file
+    // stays as it was).
+    bool BackupToFile(const std::filesystem::path& path);
 
     // Apply and Default write the key maps and the macro area only while the
     // working set is the keyboard's own (SyncState). Otherwise they ask
@@ -101,9 +105,14 @@ class ConfigSync {
     // when the switch is refused or fails.
     bool SwitchActiveProfile(int profile, ProfileSwitchHost& windows);
 
-    // Ends the read-back runs and busy-indicator threads and joins them;
-    // called on the user-interface thread, which keeps serving the host
-    // meanwhile. Later read-backs are ignored.
+    // The program is ending (user-interface thread): read-back runs stop at
+    // their next step and no longer reach the working set or the window, and
+    // their keyboard exchanges end at once instead of waiting for replies;
+    // this thread's own exchanges go on. Later read-backs are ignored.
+    void BeginShutdown();
+    // BeginShutdown, then ends the busy-indicator threads and joins every
+    // thread; called on the user-interface thread, which keeps serving the
+    // host meanwhile.
     void Shutdown();
     // Tests: waits until the busy indicator has been hidden after each Apply.
     bool WaitBusyIdle(std::chrono::milliseconds timeout);

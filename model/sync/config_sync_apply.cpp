@@ -1,4 +1,4 @@
-// Writing the working set to the keyboard: Apply, Default and Restore.
+// Writing the working set to the keyboard: Apply, Default and Restore; and to a file: Backup.
 #include <mutex>
 
 #include "model/assign/profile_reset.h"
@@ -6,6 +6,7 @@
 #include "model/keys/text_format.h"
 #include "model/sync/config_sync.h"
 #include "profiles/profile_reader.h"
+#include "profiles/profile_writer.h"
 #include "profiles/working_profile.h"
 
 namespace kv::model {
@@ -76,6 +77,13 @@ bool ConfigSync::RestoreFromFile(const std::filesystem::path& path) {
         host_.prompts.ShowMessage(FormatWithString(Text(u"PROFILE_FORMAT_ERROR"), path.u16string()), MessageKind::kNotice);
     }
     host_.prompts.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), MessageKind::kNotice);
+    return false;
+}
+
+bool ConfigSync::BackupToFile(const std::filesystem::path& path) {
+    if (profiles::SaveWorkingConfiguration(path, sets_, true, options_.file_hook)) return true;
+    host_.prompts.ShowMessage(FormatWithString(Text(u"MAIN_PROMPT_BACKUP_FAILED"), path.u16string()),
+                              MessageKind::kNotice);
     return false;
 }
 

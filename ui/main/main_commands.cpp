@@ -1,10 +1,34 @@
 // What the command buttons and menus do.
 #include "ui/main/main_commands.h"
 
+#include "app/settings/language_texts.h"
+#include "app/startup/handles.h"
+#include "ui/kit/file_dialog.h"
 #include "ui/kit/message_map.h"
+#include "ui/kit/nested_loops.h"
+#include "ui/kit/web_address.h"
 #include "ui/main/main_window_ids.h"
 
 namespace kv::ui {
+
+namespace {
+
+// The backup/restore menu's items and their texts; items without a row keep
+// the text they were given.
+struct MenuText {
+    UINT command;
+    const wchar_t* key;
+};
+constexpr MenuText kBackupMenuTexts[] = {
+    {ID_RESTORE, L"MENU_1"},
+    {ID_BACKUP, L"MENU_2"},
+};
+
+FileDialogSpec ProfileFileSpec(bool save) {
+    return {L"(*.kvp)|*.kvp|(*.*)|*.*||", L"kvp", L"*.kvp", L"", save};
+}
+
+}  // namespace
 
 bool MainCommands::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr CommandRoute<MainCommands> kCommands[] = {
@@ -57,23 +81,48 @@ void MainCommands::OnProfileManager(WORD) {}
 void MainCommands::OnMacro(WORD) {}
 void MainCommands::OnFirmwareUpdate(WORD) {}
 
-// Opens kMakerAddress.
-void MainCommands::OnMakerLink(WORD) {}
+// The maker's own address, whatever the skin's "Link" says.
+void MainCommands::OnMakerLink(WORD) { OpenWebAddress(kMakerAddress); }
 
-// Opens the skin's "Facebook_Link" or "Twitter_Link" (http and https only).
-void MainCommands::OnWebLink(WORD, WORD) {}
+// The skin's "Facebook_Link" or "Twitter_Link", when it is a web address.
+void MainCommands::OnWebLink(WORD id, WORD) {
+    OpenWebAddress(OpenableLinkAddress(id == IDC_FACEBOOK ? links_.facebook : links_.twitter));
+}
 
 void MainCommands::OnHelp(WORD) { context_.window.OpenHelp(); }
 
 void MainCommands::OnMinimize(WORD) { PostMessageW(context_.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 
-void MainCommands::OnClose(WORD) { context_.window.ExitProgram(); }
+void MainCommands::OnClose(WORD) { context_.window.ExitProgram(ExitReason::kUser); }
 
-// The backup/restore menu (menu 144) at the cursor.
-void MainCommands::OnMenu(WORD) {}
+// The backup/restore menu (menu 144) at the cursor; the chosen item comes back as its command.
+void MainCommands::OnMenu(WORD) {
+    app::UniqueMenu menu(LoadMenuW(context_.app.instance, MAKEINTRESOURCEW(IDR_BACKUP_MENU)));
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    if (!popup) return;
+    for (const MenuText& item : kBackupMenuTexts) {
+        const std::wstring text = context_.Text(item.key);
+        ModifyMenuW(popup, item.command, MF_BYCOMMAND | MF_STRING, item.command, text.c_str());
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    NestedPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, context_.hwnd);
+}
 
-// Restore from a profile file and Backup to one, with their file dialogs.
-void MainCommands::OnRestore(WORD) {}
-void MainCommands::OnBackup(WORD) {}
+void MainCommands::OnRestore(WORD) {
+    model::ConfigSync* sync = context_.sync;
+    if (!sync) return;
+    const std::optional<std::wstring> path =
+        ChooseFile(context_.hwnd, FileDialogKind::kOpen, ProfileFileSpec(false));
+    if (path) sync->RestoreFromFile(std::filesystem::path(*path));
+}
+
+void MainCommands::OnBackup(WORD) {
+    model::ConfigSync* sync = context_.sync;
+    if (!sync) return;
+    const std::optional<std::wstring> path =
+        ChooseFile(context_.hwnd, FileDialogKind::kSave, ProfileFileSpec(true));
+    if (path) sync->BackupToFile(std::filesystem::path(*path));
+}
 
 }  // namespace kv::ui
