@@ -44,7 +44,8 @@ void ConfigSync::ReadBackRun(int count) {
 
     if (count != 0) {
         std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
-        if (commands_.ReadDefaultMatrix(matrix) == device::kOk) {
+        const bool matrix_read = commands_.ReadDefaultMatrix(matrix) == device::kOk;
+        if (matrix_read) {
             state_.SetDefaultMatrix(matrix);
         } else {
             // Shown by the window's own thread; skipped once the window is closing.
@@ -57,7 +58,11 @@ void ConfigSync::ReadBackRun(int count) {
             state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
         }
         if (runs_.Stopping()) return;
-        host_.RunOnUiThread([this] { ReloadFromKeyboard(); });
+        state_.SetReadBackLoaded(false);
+        host_.RunOnUiThread([this, matrix_read] {
+            const bool loaded = ReloadFromKeyboard();
+            state_.SetReadBackLoaded(matrix_read && loaded);
+        });
     } else if (last != 0) {
         commands_.ResetActiveProfileCache();
         host_.CloseSubDialogs();

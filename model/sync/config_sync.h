@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "device/commands.h"
@@ -66,8 +67,9 @@ class ConfigSync {
 
     // User-interface thread from here on.
 
-    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting.
-    void ReloadFromKeyboard();
+    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting. True
+    // when the working set was loaded from the keyboard.
+    bool ReloadFromKeyboard();
     // Rebuilds the working set from the keyboard through the working profile
     // file, or installs the default set when the keyboard cannot be read.
     // True when the keyboard's configuration was loaded.
@@ -85,6 +87,9 @@ class ConfigSync {
     // a valid profile file (the user is told) or the keyboard write failed
     // (pending changes are then set, so Apply can try again).
     bool RestoreFromFile(const std::filesystem::path& path);
+    // The same from a profile file's bytes that passed the header checks
+    // (other sources of backups, such as JSON, come this way).
+    bool RestoreFromImage(std::span<const uint8_t> file);
 
     // Ends the read-back runs and busy-indicator threads and joins them;
     // called on the user-interface thread, which keeps serving the host

@@ -31,8 +31,15 @@ class SyncState {
     // From the settings block's capacity byte (units of 128 bytes).
     void SetMacroCapacityUnits(uint8_t units) { macro_capacity_ = uint32_t{units} * kMacroCapacityUnit; }
 
+    // Whether the last read-back run read the keyboard's default matrix and
+    // loaded the working set from the keyboard (tools that read the keyboard
+    // once and report failure look at it; the window does not).
+    bool ReadBackLoaded() const { return read_back_loaded_; }
+    void SetReadBackLoaded(bool loaded) { read_back_loaded_ = loaded; }
+
   private:
     std::atomic<int> last_device_count_{0};
+    std::atomic<bool> read_back_loaded_{false};
     std::atomic<uint32_t> macro_capacity_{0};
     mutable std::mutex matrix_mutex_;
     KeyMapImage default_matrix_;
