@@ -7,7 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils x11-apps imagemagick
-  python3 python3-pil fonts-dejavu-core
+  python3 python3-pil fonts-dejavu-core nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do
