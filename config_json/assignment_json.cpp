@@ -25,7 +25,9 @@ bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind
 void WriteKey(Json& out, int key_index) {
     if (model::IsGKeyIndex(static_cast<model::KeyIndex>(key_index))) {
         const int entry = key_index - model::kFirstGKeyIndex;  // 0..17
-        out["key"] = "G" + std::to_string(entry % model::kGKeyCount + 1);
+        std::string name = "G";
+        name += std::to_string(entry % model::kGKeyCount + 1);
+        out["key"] = std::move(name);
         out["layer"] = entry < model::kGKeyCount ? "A" : "B";
         return;
     }

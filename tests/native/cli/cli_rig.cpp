@@ -80,6 +80,8 @@ device::Commands* CliRig::Open(int* exit_code, std::string* message) {
         *message = "no keyboard found";
         return nullptr;
     }
+    // Each run is a process of its own: nothing is known about the keyboard yet.
+    commands.ResetActiveProfileCache();
     return &commands;
 }
 
