@@ -51,9 +51,53 @@ int ReadKey(const ObjectReader& o) {
     o.At("layer").Fail("must be \"A\" or \"B\"");
 }
 
-void WriteRaw(Json& out, const KeyAssignment& a) {
-    out["kind"] = a.kind;
-    out["value"] = a.value;
+struct Action {
+    std::string_view member;  // empty: nothing to write (the default)
+    Json value;
+};
+
+// The readable member for an entry's kind and value (kinds 3 and 6 aside);
+// nullopt when the words cannot say it.
+std::optional<Action> Readable(const KeyAssignment& a, const MacroNames& macros) {
+    const auto word = [](std::string_view member,
+                         std::optional<std::string_view> w) -> std::optional<Action> {
+        if (!w) return std::nullopt;
+        return Action{member, std::string(*w)};
+    };
+    switch (a.kind) {
+        case model::kKindDefault:
+            if (a.value == 0) return Action{};
+            break;
+        case model::kKindDisabled:
+            if (a.value == 0) return Action{"disabled", true};
+            break;
+        case model::kKindKey:
+            if (a.value <= 0xFFFF) return Action{"send", KeyRef(static_cast<model::KeyCode>(a.value))};
+            break;
+        case model::kKindMacro:
+            if (a.value > 0xFFFF) break;
+            if (auto name = macros.NameOfId(static_cast<uint16_t>(a.value))) return Action{"macro", *name};
+            return Action{"macro_id", a.value};
+        case model::kKindStopMacro:
+            if (a.value == 0) return Action{"stop_macro", true};
+            break;
+        case model::kKindMedia:
+            return word("media", MediaWord(a.value));
+        case model::kKindFunction:
+            return word("function", FunctionWord(a.value));
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+// A member holding one of a list of words; the number the word stands for.
+uint32_t ReadWord(const ObjectReader& o, std::string_view member,
+                  std::optional<uint32_t> (*lookup)(std::string_view), std::string_view what) {
+    const std::string& word = ReadString(o.Required(member), o.At(member));
+    const auto number = lookup(word);
+    if (!number) o.At(member).Fail("unknown " + std::string(what) + " " + Quoted(word));
+    return *number;
 }
 
 }  // namespace
@@ -98,57 +142,14 @@ std::optional<Json> EntryToJson(int key_index, const KeyAssignment& a, bool g_id
 
     Json out = Json::object();
     WriteKey(out, key_index);
-    switch (a.kind) {
-        case model::kKindDefault:
-            if (a.value != 0) WriteRaw(out, a);
-            break;
-        case model::kKindDisabled:
-            if (a.value == 0)
-                out["disabled"] = true;
-            else
-                WriteRaw(out, a);
-            break;
-        case model::kKindKey:
-            if (a.value <= 0xFFFF)
-                out["send"] = KeyRef(static_cast<model::KeyCode>(a.value));
-            else
-                WriteRaw(out, a);
-            break;
-        case model::kKindMacro:
-            if (a.value > 0xFFFF) {
-                WriteRaw(out, a);
-            } else if (auto name = macros.NameOfId(static_cast<uint16_t>(a.value))) {
-                out["macro"] = *name;
-            } else {
-                out["macro_id"] = a.value;
-            }
-            break;
-        case model::kKindStopMacro:
-            if (a.value == 0)
-                out["stop_macro"] = true;
-            else
-                WriteRaw(out, a);
-            break;
-        case model::kKindMedia:
-            if (auto word = MediaWord(a.value))
-                out["media"] = *word;
-            else
-                WriteRaw(out, a);
-            break;
-        case model::kKindFunction:
-            if (auto word = FunctionWord(a.value))
-                out["function"] = *word;
-            else
-                WriteRaw(out, a);
-            break;
-        case model::kKindLaunchProgram:
-        case model::kKindTextBlock:
-            out[a.kind == model::kKindLaunchProgram ? "program" : "text"] = TextJson(text);
-            if (raw_offsets) out["offset"] = a.value;
-            break;
-        default:
-            WriteRaw(out, a);
-            break;
+    if (HasString(a.kind)) {
+        out[a.kind == model::kKindLaunchProgram ? "program" : "text"] = TextJson(text);
+        if (raw_offsets) out["offset"] = a.value;
+    } else if (auto action = Readable(a, macros)) {
+        if (!action->member.empty()) out[std::string(action->member)] = std::move(action->value);
+    } else {
+        out["kind"] = a.kind;
+        out["value"] = a.value;
     }
     if (a.g_id != natural) {
         if (a.kind == model::kKindMacro && a.g_id >= 1 && a.g_id <= 255)
@@ -191,15 +192,11 @@ ParsedEntry EntryFromJson(const Json& value, const Place& place, bool g_ids, con
         a.kind = model::kKindMacro,
         a.value = static_cast<uint32_t>(ReadWhole(o.Required("macro_id"), at("macro_id"), 0, 0xFFFF));
     } else if (action == "media") {
-        const std::string& word = ReadString(o.Required("media"), at("media"));
-        const auto number = MediaNumberOfWord(word);
-        if (!number) at("media").Fail("unknown multimedia function " + Quoted(word));
-        a.kind = model::kKindMedia, a.value = *number;
+        a.kind = model::kKindMedia;
+        a.value = ReadWord(o, "media", MediaNumberOfWord, "multimedia function");
     } else if (action == "function") {
-        const std::string& word = ReadString(o.Required("function"), at("function"));
-        const auto number = FunctionNumberOfWord(word);
-        if (!number) at("function").Fail("unknown keyboard function " + Quoted(word));
-        a.kind = model::kKindFunction, a.value = *number;
+        a.kind = model::kKindFunction;
+        a.value = ReadWord(o, "function", FunctionNumberOfWord, "keyboard function");
     } else if (action == "disabled") {
         ReadTrue(o.Required("disabled"), at("disabled"));
         a.kind = model::kKindDisabled;

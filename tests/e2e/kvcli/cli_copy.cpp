@@ -41,14 +41,10 @@ HANDLE InheritableFile(const std::wstring& path) {
 }  // namespace
 
 CliCopy::CliCopy() {
-    static int counter = 0;
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
-    folder_ = std::wstring(temp) + L"kv_cli_" + tag + L"\\";
-    pipe_ = L"\\\\.\\pipe\\kv_cli_" + tag;
+    const PrivatePlace place = MakePrivatePlace(L"kv_cli_");
+    folder_ = place.folder;
+    pipe_ = place.pipe;
     state_file_ = folder_ + L"keyboard.state";
-    CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring stage = StageFolder();
     for (const wchar_t* file : {L"kvcli.exe", L"HidServ.dll", L"Lang0409.ini"}) {
         if (!CopyFileW((stage + file).c_str(), (folder_ + file).c_str(), FALSE))
@@ -75,10 +71,16 @@ std::string CliCopy::ReadText(const std::string& name) const { return ReadAll(fo
 CliRun CliCopy::Run(const std::vector<std::string>& args, std::chrono::milliseconds timeout) {
     std::wstring command = L"\"" + folder_ + L"kvcli.exe\"";
     for (const std::string& arg : args) command += L" \"" + Wide(arg) + L"\"";
-    const std::wstring out_path = folder_ + L"stdout.txt";
-    const std::wstring err_path = folder_ + L"stderr.txt";
+    // Files of their own for each run: Wine may still hold the last run's
+    // handles for a moment after it ended.
+    const std::wstring run_tag = std::to_wstring(++runs_);
+    const std::wstring out_path = folder_ + L"stdout" + run_tag + L".txt";
+    const std::wstring err_path = folder_ + L"stderr" + run_tag + L".txt";
     HANDLE out = InheritableFile(out_path);
     HANDLE err = InheritableFile(err_path);
+    if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE)
+        std::fprintf(stderr, "cannot create the output files of run %ls (error %lu)\n", run_tag.c_str(),
+                     GetLastError());
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
@@ -105,8 +107,8 @@ CliRun CliCopy::Run(const std::vector<std::string>& args, std::chrono::milliseco
     } else {
         std::fprintf(stderr, "starting kvcli failed (error %lu)\n", GetLastError());
     }
-    CloseHandle(out);
-    CloseHandle(err);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    if (err != INVALID_HANDLE_VALUE) CloseHandle(err);
     run.out = ReadAll(out_path);
     run.err = ReadAll(err_path);
     return run;

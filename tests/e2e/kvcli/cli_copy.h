@@ -44,6 +44,7 @@ class CliCopy {
     std::wstring folder_;
     std::wstring state_file_;
     std::wstring pipe_;
+    int runs_ = 0;
 };
 
 }  // namespace kv::e2e

@@ -68,6 +68,15 @@ std::wstring EnglishText(const wchar_t* key);
 // The folder of the running test executable, with a trailing backslash.
 std::wstring StageFolder();
 
+// A new empty folder in the temporary folder, named by the prefix, the
+// process and a counter (with a trailing backslash), and a simulator control
+// pipe named the same way.
+struct PrivatePlace {
+    std::wstring folder;
+    std::wstring pipe;
+};
+PrivatePlace MakePrivatePlace(const std::wstring& prefix);
+
 // Polls until done() or the timeout; the last value of done().
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 // Exit code once the process has ended within the timeout.
