@@ -33,11 +33,11 @@ ConsoleHost::~ConsoleHost() {
 
 std::vector<std::u16string> ConsoleHost::TakeMessages() { return std::exchange(messages_, {}); }
 
-void ConsoleHost::ShowMessage(std::u16string_view text, uint32_t) { messages_.emplace_back(text); }
+void ConsoleHost::ShowMessage(std::u16string_view text, model::MessageKind) { messages_.emplace_back(text); }
 
-int ConsoleHost::AskMessage(std::u16string_view text, uint32_t) {
-    messages_.emplace_back(text);
-    return 0;
+bool ConsoleHost::Confirm(std::u16string_view question) {
+    messages_.emplace_back(question);
+    return false;
 }
 
 }  // namespace kv::cli

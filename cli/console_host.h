@@ -13,38 +13,54 @@
 
 namespace kv::cli {
 
-class ConsoleHost final : public model::SyncHost {
+class ConsoleHost final : public model::UiThread,
+                          public model::WindowPresence,
+                          public model::Prompts,
+                          public model::KeyButtonsView,
+                          public model::LightingView,
+                          public model::BusyView,
+                          public model::PendingChanges,
+                          public model::UserFolder {
   public:
     ConsoleHost();
     ~ConsoleHost() override;  // removes the private folder
     ConsoleHost(const ConsoleHost&) = delete;
     ConsoleHost& operator=(const ConsoleHost&) = delete;
 
+    // Every role played by this one object.
+    model::SyncHost Roles() {
+        return model::SyncHost{*this, *this, *this, *this, *this, *this, *this, *this};
+    }
+
     // Messages the engine showed, oldest first; taking them empties the list.
     std::vector<std::u16string> TakeMessages();
 
-    // model::SyncHost
-    void ShowMessage(std::u16string_view text, uint32_t flags) override;
+    // UiThread
     void RunOnUiThread(const std::function<void()>& work) override { work(); }
     void ServiceUiWhileWaiting() override {}
+    // WindowPresence: no window to show; it never opens by itself.
     void CloseSubDialogs() override {}
     void HideMainWindow() override {}
     bool InitDone() const override { return true; }
-    void SetTrayIcon(int, int) override {}
+    void ShowKeyboardPresence(bool) override {}
     void PostOpen() override {}
     bool AutoOpenSuppressed() const override { return true; }
     void SetAutoOpenSuppressed(bool) override {}
-    // Nothing here asks; a question is answered No.
-    int AskMessage(std::u16string_view text, uint32_t flags) override;
+    // Prompts: nothing here asks; a question is answered No.
+    void ShowMessage(std::u16string_view text, model::MessageKind kind) override;
+    bool Confirm(std::u16string_view question) override;
+    // KeyButtonsView, LightingView, BusyView: nothing to show.
     void RefreshKeyButtons() override {}
     void SetCurrentProfile(int) override {}
-    void RefreshLightingPanel(bool) override {}
     model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
+    void RefreshLightingPanel(bool) override {}
     void BusyBegin() override {}
     void BusyEnd() override {}
-    bool PendingChanges() const override { return pending_; }
-    void SetPendingChanges(bool pending) override { pending_ = pending; }
-    std::filesystem::path UserFolder() const override { return folder_; }
+    // PendingChanges
+    bool Pending() const override { return pending_; }
+    void SetPending(bool pending) override { pending_ = pending; }
+    // UserFolder
+    std::filesystem::path Path() const override { return folder_; }
 
   private:
     std::filesystem::path folder_;

@@ -11,7 +11,7 @@ namespace kv::cli {
 KeyboardSession::KeyboardSession(device::Commands& commands, const model::TextSource& texts)
     : commands_(commands),
       lighting_(commands, panel_),
-      sync_(model::SyncContext{commands, sets_, lighting_, host_, texts}) {}
+      sync_(model::SyncContext{commands, sets_, lighting_, host_.Roles(), texts}) {}
 
 bool KeyboardSession::ReadBack() {
     // A console run starts with no keyboard seen, so one keyboard is a change.

@@ -22,17 +22,18 @@ function(kv_folder_library name)
   endif()
 endfunction()
 
-# kv_test_folders(prefix base_dir LIBS lib...)
-# One GoogleTest executable per sub-folder of base_dir that holds .cpp files.
+# kv_test_folders(prefix base_dir LIBS lib... [SKIP folder...])
+# One GoogleTest executable per sub-folder of base_dir that holds .cpp files,
+# except the folders named after SKIP (shared test code).
 function(kv_test_folders prefix base)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;SKIP" ${ARGN})
   file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${base}/*)
   set(targets)
   foreach(child IN LISTS children)
-    if(IS_DIRECTORY ${child})
+    get_filename_component(leaf ${child} NAME)
+    if(IS_DIRECTORY ${child} AND NOT leaf IN_LIST ARG_SKIP)
       file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${child}/*.cpp)
       if(sources)
-        get_filename_component(leaf ${child} NAME)
         set(target ${prefix}_${leaf})
         add_executable(${target} ${sources})
         target_link_libraries(${target} PRIVATE ${ARG_LIBS})

@@ -35,9 +35,10 @@ bool RestoreFromJson(const JsonRestoreContext& context, const std::filesystem::p
             std::u16string message = model::FormatWithString(format, path.u16string());
             message += u"\n";
             message += Utf16Of(loaded.error).value_or(u"");
-            context.host.ShowMessage(message, model::kMessageOk);
+            context.messages.ShowMessage(message, model::MessageKind::kNotice);
         }
-        context.host.ShowMessage(context.texts.Text(u"TEXT", u"MAIN_PROMPT_INPORT"), model::kMessageOk);
+        context.messages.ShowMessage(context.texts.Text(u"TEXT", u"MAIN_PROMPT_INPORT"),
+                                     model::MessageKind::kNotice);
         return false;
     }
     const ConfigDocument& document = *loaded.document;
@@ -45,7 +46,7 @@ bool RestoreFromJson(const JsonRestoreContext& context, const std::filesystem::p
     if (!document.keyboard) return true;
     const bool lit = model::WriteLightingSnapshot(context.lighting, *document.keyboard) == device::kOk;
     context.lighting.ReadLighting();
-    context.host.RefreshLightingPanel(context.lighting.HasPerKeyMode());
+    context.lighting_view.RefreshLightingPanel(context.lighting.HasPerKeyMode());
     return lit;
 }
 

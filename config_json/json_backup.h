@@ -27,7 +27,8 @@ bool RestoreDocument(model::ConfigSync& sync, model::LightingModel& lighting, co
 struct JsonRestoreContext {
     model::ConfigSync& sync;
     model::LightingModel& lighting;
-    model::SyncHost& host;
+    model::MessageSink& messages;
+    model::LightingView& lighting_view;
     const model::TextSource& texts;
 };
 

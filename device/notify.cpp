@@ -5,10 +5,6 @@
 
 namespace kv::device {
 
-namespace {
-constexpr uint16_t kBusyIcon = 142;
-}  // namespace
-
 std::optional<uint16_t> ReadConsumerCode(const RequestRecord& request) {
     if (request.consumer_block == nullptr || request.count < 2) return std::nullopt;
     const uint8_t* report = nullptr;
@@ -62,10 +58,10 @@ void Notifier::OnConsumerCode(uint16_t code) {
             sink_.LightingChanged();
             break;
         case kConsBusyBegin:
-            QueueTrayIcon(1, kBusyIcon);
+            QueueBusyChange(true);
             break;
         case kConsBusyEnd:
-            QueueTrayIcon(0, 0);
+            QueueBusyChange(false);
             break;
         default:
             break;

@@ -33,10 +33,11 @@ public:
     virtual void LayerChanged(int layer) = 0;
     // 0x0401: the keyboard changed its lighting (timer 1051 reads it back).
     virtual void LightingChanged() = 0;
-    // Tray icon: mode 1 = busy icon, mode 0 with id 0 = back to the presence icon.
-    // Called on a short-lived thread, serialised by the notifier. Should not block on
-    // the UI thread: the notifier's owner joins these threads when it goes away.
-    virtual void SetTrayIcon(int mode, int icon_id) = 0;
+    // 0x1811 / 0x1810: the keyboard says it is busy, then that it is idle again
+    // (the tray shows it). Called on a short-lived thread, serialised by the
+    // notifier. Should not block on the UI thread: the notifier's owner joins
+    // these threads when it goes away.
+    virtual void KeyboardBusy(bool busy) = 0;
 };
 
 // The consumer-control code of a CONS input: the first little-endian 16-bit value
@@ -74,8 +75,8 @@ private:
     void OnConsumerCode(uint16_t code);
     void OnLayerKey();
     uint32_t Reissue(std::atomic<uint32_t>& unit, const DeviceSelector& selector, uint32_t tag);
-    void QueueTrayIcon(int mode, int icon_id);
-    void RunTrayChange(uint64_t ticket, int mode, int icon_id);
+    void QueueBusyChange(bool busy);
+    void RunBusyChange(uint64_t ticket, bool busy);
 
     struct TrayThread {
         std::thread thread;

@@ -79,7 +79,7 @@ Notifier::~Notifier() {
     for (TrayThread& t : threads) t.thread.join();
 }
 
-void Notifier::QueueTrayIcon(int mode, int icon_id) {
+void Notifier::QueueBusyChange(bool busy) {
     std::lock_guard lock(tray_mutex_);
     if (stopping_) return;
     // Reap the threads that are done, so a long run does not collect them.
@@ -95,8 +95,8 @@ void Notifier::QueueTrayIcon(int mode, int icon_id) {
     auto done = std::make_shared<std::atomic<bool>>(false);
     tray_threads_.push_back(TrayThread{std::thread(), done});
     try {
-        tray_threads_.back().thread = std::thread([this, ticket, mode, icon_id, done] {
-            RunTrayChange(ticket, mode, icon_id);
+        tray_threads_.back().thread = std::thread([this, ticket, busy, done] {
+            RunBusyChange(ticket, busy);
             done->store(true);
         });
     } catch (...) {
@@ -106,11 +106,11 @@ void Notifier::QueueTrayIcon(int mode, int icon_id) {
     ++tray_next_ticket_;
 }
 
-void Notifier::RunTrayChange(uint64_t ticket, int mode, int icon_id) {
+void Notifier::RunBusyChange(uint64_t ticket, bool busy) {
     while (tray_now_serving_.load() != ticket) std::this_thread::sleep_for(kTrayPoll);
     if (!stopping_) {
         try {
-            sink_.SetTrayIcon(mode, icon_id);
+            sink_.KeyboardBusy(busy);
         } catch (...) {
             // A failed icon change must not end the process or stall the queue.
         }

@@ -1,20 +1,21 @@
-// Message boxes as the portable code asks for them. The Win32 side shows a
-// message box with the given flags; tests record the calls.
+// Messages as the portable code means them: a notice, or a notice about a
+// keyboard write, which must not hide behind other windows. The Win32 side
+// turns the kind into message-box flags; tests record the calls.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 namespace kv::model {
 
-// Message-box flags the model uses.
-constexpr uint32_t kMessageOk = 0x0;
-constexpr uint32_t kMessageTopmost = 0x40000;
+enum class MessageKind {
+    kNotice,         // plain OK box
+    kKeyboardWrite,  // OK box that stays on top: it concerns a keyboard write
+};
 
 class MessageSink {
   public:
     virtual ~MessageSink() = default;
-    virtual void ShowMessage(std::u16string_view text, uint32_t flags) = 0;
+    virtual void ShowMessage(std::u16string_view text, MessageKind kind) = 0;
 };
 
 }  // namespace kv::model

@@ -1,23 +1,52 @@
 #!/usr/bin/env bash
-# Builds and runs every test: native (ASan + UBSan), then Windows under Wine.
+# Builds and runs every test: native (ASan + UBSan), then Windows and end-to-end
+# under Wine. Ends with one line "N passed, N failed"; exits non-zero when
+# anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh || exit 1
-source scripts/xvfb.sh
-export WINEPREFIX="$PWD/build/windows/wineprefix"
+source scripts/xvfb.sh || exit 1
+export WINEPREFIX="$PWD/build/windows/wineprefix"   # the tests' own; the demo has another
 logs=$(mktemp -d)
+kv_on_exit 'rm -rf "$logs"'
+
+# A run that was interrupted leaves its Wine server and program copies running
+# in the test prefix, where they would answer this run's single-instance
+# checks: stop them before starting and whenever this run ends.
+stop_wine() { [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null; true; }
+stop_wine
+kv_on_exit stop_wine
+
+# Each step runs in the background, so that a signal to this script is handled
+# at once: it ends the step, and the exit actions stop Wine.
+step_pid=""
+on_signal() {
+  [ -n "$step_pid" ] && kill "$step_pid" 2>/dev/null
+  stop_wine
+  exit "$1"
+}
+trap 'on_signal 130' INT
+trap 'on_signal 143' TERM
+step() {  # step LOG COMMAND...: output shown and kept in LOG; the command's status
+  local log=$1
+  shift
+  "$@" > >(tee "$log") 2>&1 &
+  step_pid=$!
+  wait "$step_pid"
+  local status=$?
+  step_pid=""
+  return $status
+}
+
 status=0
+cmake --preset native-asan >/dev/null && step "$logs/native-build" cmake --build --preset native-asan || exit 1
+step "$logs/native.log" ctest --preset native-asan -j2 || status=1
 
-cmake --preset native-asan >/dev/null && cmake --build --preset native-asan || exit 1
-ctest --preset native-asan -j2 2>&1 | tee "$logs/native.log"
-[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-
-cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
+cmake --preset windows >/dev/null && step "$logs/windows-build" cmake --build --preset windows || exit 1
 scripts/wine-run.sh wineboot -i >/dev/null 2>&1 || true   # prefix ready before the clock starts
-wineserver -p 2>/dev/null || true                        # keep one server for all tests
-ctest --preset windows 2>&1 | tee "$logs/windows.log"
-[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-wineserver -k 2>/dev/null || true
+wineserver -p 2>/dev/null || true                        # one server for all tests
+step "$logs/windows.log" ctest --preset windows || status=1
+stop_wine
 
 # One closing line for both runs.
 total=0; failed=0
@@ -28,7 +57,6 @@ for f in "$logs"/*.log; do
   f_total=$(sed -E 's/.* tests failed out of ([0-9]+).*/\1/' <<<"$line")
   total=$((total + f_total)); failed=$((failed + f_failed))
 done
-rm -rf "$logs"
 echo "$((total - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ] || status=1
 exit $status

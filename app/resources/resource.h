@@ -1,20 +1,17 @@
-// Resource and control ids of Kelvarin.exe. Other programs and the tests rely
-// on these numbers: do not renumber.
+// Resource ids of Kelvarin.exe outside the main window's template (those are
+// in ui/main/main_window_ids.h). Other programs and the tests rely on these
+// numbers: do not renumber.
 #pragma once
 
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
-#define IDD_KELVARIN_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDR_TRAY_MENU 140
 #define IDI_TRAY_ATTACHED 141
 #define IDI_TRAY_BUSY 142
 
-#define IDC_APPLY 1006
-#define IDC_CLOSE 1124
-#define IDC_DEFAULT 1138
-#define IDC_BUSY_INDICATOR 1177
-#define IDC_MAIN_TITLE 1300
+// About box.
+#define IDC_ABOUT_LINK 1124
 #define IDC_ABOUT_LINE2 1205
 #define IDC_ABOUT_LINE1 1206
 

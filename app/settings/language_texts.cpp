@@ -13,9 +13,11 @@ std::wstring WithBackslash(std::wstring folder) {
     return folder;
 }
 
+}  // namespace
+
 std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-}  // namespace
+std::u16string ToU16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 std::wstring LanguageFileName(const std::wstring& folder, LanguageId id) {
     wchar_t name[32];
@@ -44,8 +46,7 @@ std::wstring LanguageTexts::Get(const wchar_t* section, const wchar_t* key) cons
 }
 
 std::u16string LanguageTexts::Text(std::u16string_view section, std::u16string_view key) const {
-    const std::wstring text = Get(ToWide(section).c_str(), ToWide(key).c_str());
-    return std::u16string(text.begin(), text.end());
+    return ToU16(Get(ToWide(section).c_str(), ToWide(key).c_str()));
 }
 
 }  // namespace kv::app

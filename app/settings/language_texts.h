@@ -13,6 +13,10 @@ namespace kv::app {
 inline constexpr wchar_t kMissingTextW[] = L"#Error";
 inline constexpr std::size_t kLanguageTextCapacity = 260;  // characters, terminator included
 
+// Texts between the portable code (UTF-16 as char16_t) and the system (wchar_t, also UTF-16 here).
+std::wstring ToWide(std::u16string_view text);
+std::u16string ToU16(std::wstring_view text);
+
 // `folder` + "Lang" + four upper-case hexadecimal digits + ".ini".
 std::wstring LanguageFileName(const std::wstring& folder, LanguageId id);
 

@@ -55,7 +55,7 @@ int ProfileValues::GetInt(const wchar_t* section, const wchar_t* entry, int fall
     return text ? LeadingNumber(*text, 0) : fallback;
 }
 
-bool ProfileValues::ReadFlip() const { return GetInt(kProfilesSection, kFlipValue, 0) == 1; }
+bool ProfileValues::ReadFlip() const { return GetInt(kProfilesSection, kFlipValue, 0) != 0; }
 
 bool ProfileValues::WriteFlip(int flip) const {
     return WriteString(kProfilesSection, kFlipValue, flip == 1 ? L"1" : L"0");

@@ -27,7 +27,7 @@ class ProfileValues {
     // Leading decimal digits of the string value; `fallback` when it is missing.
     int GetInt(const wchar_t* section, const wchar_t* entry, int fallback) const;
 
-    // "Flip": "1" is on, anything else off; default off.
+    // "Flip": any number but 0 is on; default off.
     bool ReadFlip() const;
     // Writes "1" for 1 and "0" for any other number.
     bool WriteFlip(int flip) const;

@@ -1,32 +1,30 @@
 #include "app/startup/app_notification_sink.h"
 
-#include "ui/main/main_window.h"
-
 namespace kv::app {
 
-void AppNotificationSink::Attach(ui::CKelvarinDlg* window) {
+void AppNotificationSink::Attach(device::NotificationSink* target) {
     std::lock_guard lock(mutex_);
-    window_ = window;
+    target_ = target;
 }
 
 void AppNotificationSink::StartReadBack(int count) {
     std::lock_guard lock(mutex_);
-    if (window_) window_->StartReadBack(count);
+    if (target_) target_->StartReadBack(count);
 }
 
 void AppNotificationSink::LayerChanged(int layer) {
     std::lock_guard lock(mutex_);
-    if (window_) window_->OnLayerChanged(layer);
+    if (target_) target_->LayerChanged(layer);
 }
 
 void AppNotificationSink::LightingChanged() {
     std::lock_guard lock(mutex_);
-    if (window_) window_->OnLightingChanged();
+    if (target_) target_->LightingChanged();
 }
 
-void AppNotificationSink::SetTrayIcon(int mode, int icon_id) {
+void AppNotificationSink::KeyboardBusy(bool busy) {
     std::lock_guard lock(mutex_);
-    if (window_) window_->SetTrayIcon(mode, icon_id);
+    if (target_) target_->KeyboardBusy(busy);
 }
 
 }  // namespace kv::app

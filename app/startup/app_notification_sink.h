@@ -1,5 +1,5 @@
-// What the program does when the device notifier reports something. Each
-// reaction forwards to the main window; until the window is attached (and
+// What the program does when the device notifier reports something: each
+// report goes on to the main window's receiver; until one is attached (and
 // after it is detached at shutdown) reports are dropped.
 #pragma once
 
@@ -7,24 +7,20 @@
 
 #include "device/notify.h"
 
-namespace kv::ui {
-class CKelvarinDlg;
-}
-
 namespace kv::app {
 
 class AppNotificationSink : public device::NotificationSink {
   public:
-    void Attach(ui::CKelvarinDlg* window);
+    void Attach(device::NotificationSink* target);
 
     void StartReadBack(int count) override;
     void LayerChanged(int layer) override;
     void LightingChanged() override;
-    void SetTrayIcon(int mode, int icon_id) override;
+    void KeyboardBusy(bool busy) override;
 
   private:
     std::recursive_mutex mutex_;
-    ui::CKelvarinDlg* window_ = nullptr;
+    device::NotificationSink* target_ = nullptr;
 };
 
 }  // namespace kv::app

@@ -17,6 +17,10 @@ class TrayIconState {
     // back to the presence icon. Mode 1: the busy icon, presence unchanged.
     // The icon to load now, or nothing when it is already shown.
     std::optional<int> Choose(int mode, int icon_id);
+    // What the keyboard's state means for the icon: attached or not (the
+    // presence icon), busy on top of it or idle again.
+    std::optional<int> ShowPresence(bool attached) { return Choose(0, attached ? kAttached : kNoKeyboard); }
+    std::optional<int> ShowBusy(bool busy) { return busy ? Choose(1, 0) : Choose(0, 0); }
 
     int Shown() const { return shown_; }
     int Presence() const { return presence_; }

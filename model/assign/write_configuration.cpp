@@ -17,7 +17,7 @@ struct ProfileImage {
 };
 
 void Show(const ConfigurationTarget& target, std::u16string_view key) {
-    target.messages.ShowMessage(target.texts.Text(kTextSection, key), kMessageTopmost);
+    target.messages.ShowMessage(target.texts.Text(kTextSection, key), MessageKind::kKeyboardWrite);
 }
 
 }  // namespace

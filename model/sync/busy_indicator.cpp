@@ -17,8 +17,8 @@ class BusyIndicator::Session {
     std::atomic<bool> done{false};
 };
 
-BusyIndicator::BusyIndicator(SyncHost& host, std::chrono::milliseconds hide_delay)
-    : host_(host), hide_delay_(hide_delay) {}
+BusyIndicator::BusyIndicator(BusyView& view, std::chrono::milliseconds hide_delay)
+    : view_(view), hide_delay_(hide_delay) {}
 
 BusyIndicator::~BusyIndicator() { Stop(); }
 
@@ -37,14 +37,14 @@ std::shared_ptr<BusyIndicator::Session> BusyIndicator::Begin() {
             }
         }
     }
-    if (!session->threaded) host_.BusyBegin();
+    if (!session->threaded) view_.BusyBegin();
     return session;
 }
 
 void BusyIndicator::End(const std::shared_ptr<Session>& session) {
     if (!session) return;
     if (!session->threaded) {
-        if (!session->done.exchange(true)) host_.BusyEnd();
+        if (!session->done.exchange(true)) view_.BusyEnd();
         return;
     }
     std::lock_guard lock(mutex_);
@@ -54,12 +54,12 @@ void BusyIndicator::End(const std::shared_ptr<Session>& session) {
 
 void BusyIndicator::Run(const std::shared_ptr<Session>& session) {
     try {
-        host_.BusyBegin();
+        view_.BusyBegin();
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return session->end_requested || stopping_; });
         changed_.wait_for(lock, hide_delay_, [&] { return stopping_; });
         lock.unlock();
-        host_.BusyEnd();
+        view_.BusyEnd();
     } catch (...) {
         // Nothing may leave a thread.
     }

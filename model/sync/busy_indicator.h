@@ -20,7 +20,7 @@ class BusyIndicator {
   public:
     class Session;
 
-    BusyIndicator(SyncHost& host, std::chrono::milliseconds hide_delay);
+    BusyIndicator(BusyView& view, std::chrono::milliseconds hide_delay);
     ~BusyIndicator();  // Stop()
     BusyIndicator(const BusyIndicator&) = delete;
     BusyIndicator& operator=(const BusyIndicator&) = delete;
@@ -41,7 +41,7 @@ class BusyIndicator {
     void Run(const std::shared_ptr<Session>& session);
     void ReapLocked();
 
-    SyncHost& host_;
+    BusyView& view_;
     const std::chrono::milliseconds hide_delay_;
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -14,12 +14,12 @@ ConfigSync::ConfigSync(const SyncContext& context, SyncOptions options)
       host_(context.host),
       texts_(context.texts),
       options_(std::move(options)),
-      busy_(context.host, options_.busy_hide_delay) {}
+      busy_(context.host.busy, options_.busy_hide_delay) {}
 
 ConfigSync::~ConfigSync() { Shutdown(); }
 
 void ConfigSync::Shutdown() {
-    const auto serve = [this] { host_.ServiceUiWhileWaiting(); };
+    const auto serve = [this] { host_.ui.ServiceUiWhileWaiting(); };
     runs_.Stop(serve);
     busy_.Stop(serve);
 }
@@ -31,7 +31,7 @@ bool ConfigSync::WaitBusyIdle(std::chrono::milliseconds timeout) { return busy_.
 std::u16string ConfigSync::Text(std::u16string_view key) const { return texts_.Text(kTextSection, key); }
 
 std::filesystem::path ConfigSync::WorkingProfileFile() const {
-    return profiles::WorkingProfilePath(host_.UserFolder());
+    return profiles::WorkingProfilePath(host_.folder.Path());
 }
 
 void ConfigSync::StartReadBack(int count) {
@@ -49,8 +49,8 @@ void ConfigSync::ReadBackRun(int count) {
             state_.SetDefaultMatrix(matrix);
         } else {
             // Shown by the window's own thread; skipped once the window is closing.
-            host_.RunOnUiThread([this] {
-                if (!runs_.Stopping()) host_.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), kMessageOk);
+            host_.ui.RunOnUiThread([this] {
+                if (!runs_.Stopping()) host_.prompts.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), MessageKind::kNotice);
             });
         }
         std::array<uint8_t, device::kSettingsBlockSize> settings{};
@@ -59,26 +59,26 @@ void ConfigSync::ReadBackRun(int count) {
         }
         if (runs_.Stopping()) return;
         state_.SetReadBackLoaded(false);
-        host_.RunOnUiThread([this, matrix_read] {
+        host_.ui.RunOnUiThread([this, matrix_read] {
             const bool loaded = ReloadFromKeyboard();
             state_.SetReadBackLoaded(matrix_read && loaded);
         });
     } else if (last != 0) {
         commands_.ResetActiveProfileCache();
-        host_.CloseSubDialogs();
-        host_.HideMainWindow();
+        host_.window.CloseSubDialogs();
+        host_.window.HideMainWindow();
     }
 
     // Past this point a run only shows the window; not while it is closing.
-    while (!runs_.Stopping() && !host_.InitDone()) {
+    while (!runs_.Stopping() && !host_.window.InitDone()) {
         runs_.SleepFor(options_.init_poll);
     }
     if (runs_.Stopping()) return;
-    host_.SetTrayIcon(0, count != 0 ? kTrayIconKeyboard : kTrayIconNoKeyboard);
+    host_.window.ShowKeyboardPresence(count != 0);
     state_.SetLastDeviceCount(count);
-    if (!host_.AutoOpenSuppressed()) {
-        if (count != 0) host_.PostOpen();
-        host_.SetAutoOpenSuppressed(true);
+    if (!host_.window.AutoOpenSuppressed()) {
+        if (count != 0) host_.window.PostOpen();
+        host_.window.SetAutoOpenSuppressed(true);
     }
 }
 

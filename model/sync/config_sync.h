@@ -35,7 +35,7 @@ struct SyncContext {
     device::Commands& commands;
     ConfigSets& sets;
     LightingModel& lighting;
-    SyncHost& host;
+    SyncHost host;
     const TextSource& texts;
 };
 
@@ -105,7 +105,7 @@ class ConfigSync {
     device::Commands& commands_;
     ConfigSets& sets_;
     LightingModel& lighting_;
-    SyncHost& host_;
+    SyncHost host_;
     const TextSource& texts_;
     SyncOptions options_;
     SyncState state_;

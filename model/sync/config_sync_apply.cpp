@@ -16,14 +16,14 @@ int ConfigSync::PushToKeyboard(bool all_profiles) {
     std::lock_guard applied(sets_.AppliedConfigLock());
     if (!sets_.SnapshotWorkingToApplied()) return 0;
     const KeyMapImage matrix = state_.DefaultMatrix();
-    const ConfigurationTarget target{commands_, matrix, state_.MacroCapacity(), texts_, host_};
+    const ConfigurationTarget target{commands_, matrix, state_.MacroCapacity(), texts_, host_.prompts};
     return WriteConfiguration(sets_, all_profiles, target);
 }
 
 void ConfigSync::ApplyChanges() {
     const auto busy = busy_.Begin();
-    if (host_.PendingChanges()) {
-        const std::filesystem::path folder = host_.UserFolder();
+    if (host_.pending.Pending()) {
+        const std::filesystem::path folder = host_.folder.Path();
         profiles::EnsureFolder(folder);
         bool saved = false;
         bool pushed = false;
@@ -32,25 +32,25 @@ void ConfigSync::ApplyChanges() {
             saved = profiles::SaveToWorkingProfile(folder, sets_, false, options_.file_hook);
             pushed = PushToKeyboard(false) == 1;
         }
-        if (saved && pushed) host_.SetPendingChanges(false);
+        if (saved && pushed) host_.pending.SetPending(false);
     }
     busy_.End(busy);
 }
 
 void ConfigSync::RestoreDefaults() {
-    if (host_.AskMessage(Text(u"MAIN_PROMPT_DEFAULT"), kMessageYesNoDefaultNo) != kAnswerYes) return;
+    if (!host_.prompts.Confirm(Text(u"MAIN_PROMPT_DEFAULT"))) return;
     const int active = commands_.GetActiveProfile();
     if (active >= 0 && active < kOnBoardProfiles) {
         std::lock_guard lock(sets_.WorkingConfigLock());
         if (sets_.Working().block) {
-            ResetKeyButtonAssignments(*sets_.Working().block, active, host_.CurrentLayer());
-            host_.RefreshKeyButtons();
-            host_.SetPendingChanges(true);
+            ResetKeyButtonAssignments(*sets_.Working().block, active, host_.keys.CurrentLayer());
+            host_.keys.RefreshKeyButtons();
+            host_.pending.SetPending(true);
         }
     }
     if (lighting_.PanelOn()) {
         lighting_.RestoreLightingDefaults();
-        host_.RefreshLightingPanel(lighting_.HasPerKeyMode());
+        host_.lighting.RefreshLightingPanel(lighting_.HasPerKeyMode());
     }
     ApplyChanges();
 }
@@ -61,29 +61,30 @@ bool ConfigSync::RestoreFromFile(const std::filesystem::path& path) {
     if (status == profiles::ProfileStatus::kValid) status = profiles::CheckProfileHeader(file);
     if (status == profiles::ProfileStatus::kValid) return RestoreFromImage(file);
     if (profiles::IsFormatError(status)) {
-        host_.ShowMessage(FormatWithString(Text(u"PROFILE_FORMAT_ERROR"), path.u16string()), kMessageOk);
+        host_.prompts.ShowMessage(FormatWithString(Text(u"PROFILE_FORMAT_ERROR"), path.u16string()),
+                                  MessageKind::kNotice);
     }
-    host_.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), kMessageOk);
+    host_.prompts.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), MessageKind::kNotice);
     return false;
 }
 
 bool ConfigSync::RestoreFromImage(std::span<const uint8_t> file) {
-    const std::filesystem::path folder = host_.UserFolder();
+    const std::filesystem::path folder = host_.folder.Path();
     profiles::EnsureFolder(folder);
     std::unique_lock lock(sets_.WorkingConfigLock());
     // Parsing replaces the working set only when the whole file could be read.
     if (profiles::ParseProfile(file, sets_.Working()) == profiles::ProfileStatus::kValid) {
         profiles::SaveToWorkingProfile(folder, sets_, false, options_.file_hook);
         const bool pushed = PushToKeyboard(true) == 1;
-        host_.RefreshKeyButtons();
+        host_.keys.RefreshKeyButtons();
         lock.unlock();
         // The working set now holds the file; unless the keyboard does too,
         // Apply stays available to try again.
-        host_.SetPendingChanges(!pushed);
+        host_.pending.SetPending(!pushed);
         return pushed;
     }
     lock.unlock();
-    host_.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), kMessageOk);
+    host_.prompts.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), MessageKind::kNotice);
     return false;
 }
 

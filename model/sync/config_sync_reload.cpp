@@ -13,10 +13,10 @@ bool ConfigSync::ReloadFromKeyboard() {
     const int active = commands_.GetActiveProfile();
     if (active >= 0 && active < kOnBoardProfiles) {
         lighting_.SetCurrentProfile(active);
-        host_.SetCurrentProfile(active);
+        host_.keys.SetCurrentProfile(active);
     }
     lighting_.ReadLighting();
-    host_.RefreshLightingPanel(lighting_.HasPerKeyMode());
+    host_.lighting.RefreshLightingPanel(lighting_.HasPerKeyMode());
     return loaded;
 }
 
@@ -25,7 +25,7 @@ int ConfigSync::ReadKeyboardToFile(const std::filesystem::path& path) {
 }
 
 bool ConfigSync::ReloadWorkingConfiguration(bool keep_pending) {
-    profiles::EnsureFolder(host_.UserFolder());
+    profiles::EnsureFolder(host_.folder.Path());
     const std::filesystem::path file = WorkingProfileFile();
     bool from_keyboard = commands_.GetActiveProfile() >= 0 && ReadKeyboardToFile(file) == 1;
     {
@@ -42,9 +42,9 @@ bool ConfigSync::ReloadWorkingConfiguration(bool keep_pending) {
                 sets_.Working().block = std::move(block);
             }
         }
-        host_.RefreshKeyButtons();
+        host_.keys.RefreshKeyButtons();
     }
-    if (!keep_pending) host_.SetPendingChanges(false);
+    if (!keep_pending) host_.pending.SetPending(false);
     return from_keyboard;
 }
 

@@ -1,14 +1,13 @@
-// What configuration sync needs from the main window, behind one portable
-// interface. The Win32 main window implements it; tests use a fake with its
-// own "user-interface thread".
+// What configuration sync needs from the program around it, as small roles
+// that say what they mean: the Win32 side decides how each looks (message-box
+// flags, tray icon ids, window messages). Tests give one fake for all roles.
 //
-// Threads: the read-back runs call RunOnUiThread, CloseSubDialogs,
-// HideMainWindow, InitDone, SetTrayIcon, PostOpen and the auto-open flag from
-// their own thread and never hold WorkingConfigLock while doing so. The busy indicator calls BusyBegin and
-// BusyEnd from its own thread. Everything else is called on the user-interface thread.
+// Threads: read-back runs call UiThread, WindowPresence and the auto-open flag
+// from their own thread and never hold WorkingConfigLock while doing so. The
+// busy indicator calls BusyView from its own thread. Everything else is called
+// on the user-interface thread.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -18,16 +17,10 @@
 
 namespace kv::model {
 
-// Message-box flags and answers used here.
-constexpr uint32_t kMessageYesNoDefaultNo = 0x104;  // Yes and No, No preselected
-constexpr int kAnswerYes = 6;
-
-// Tray icons that show whether a keyboard is attached.
-constexpr int kTrayIconNoKeyboard = 128;
-constexpr int kTrayIconKeyboard = 141;
-
-class SyncHost : public MessageSink {
+// The user-interface thread as other threads reach it.
+class UiThread {
   public:
+    virtual ~UiThread() = default;
     // Runs work on the user-interface thread and returns once it has run (the
     // synchronous 'TR' with 'PROF'). When the window is gone the work may be
     // dropped; the caller copes with that.
@@ -36,44 +29,87 @@ class SyncHost : public MessageSink {
     // this is called every few milliseconds on it: handle work that those
     // threads have sent (RunOnUiThread, window changes) so that they can finish.
     virtual void ServiceUiWhileWaiting() = 0;
+};
 
+// The main window as the keyboard's coming and going affects it.
+class WindowPresence {
+  public:
+    virtual ~WindowPresence() = default;
     // The keyboard has gone: close every open sub-dialog ('GS'), then hide.
     virtual void CloseSubDialogs() = 0;
     virtual void HideMainWindow() = 0;
     // The main window has handled its initialisation message.
     virtual bool InitDone() const = 0;
-    // Mode 0 with an icon id shows that icon as the presence icon.
-    virtual void SetTrayIcon(int mode, int icon_id) = 0;
+    // Whether a keyboard is attached, for the tray icon.
+    virtual void ShowKeyboardPresence(bool attached) = 0;
     // Posts 'SP' with 'OPEN', which shows the main window.
     virtual void PostOpen() = 0;
     virtual bool AutoOpenSuppressed() const = 0;
     virtual void SetAutoOpenSuppressed(bool suppressed) = 0;
+};
 
-    // A message box with buttons and a default button; returns the answer
-    // (kAnswerYes for Yes). MessageSink::ShowMessage shows one with OK only.
-    virtual int AskMessage(std::u16string_view text, uint32_t flags) = 0;
+// Messages and questions for the user.
+class Prompts : public MessageSink {
+  public:
+    // A Yes/No question with No preselected; true for Yes.
+    virtual bool Confirm(std::u16string_view question) = 0;
+};
 
+// The keyboard picture: key, G and profile buttons.
+class KeyButtonsView {
+  public:
+    virtual ~KeyButtonsView() = default;
     // Key and G buttons from the working set's active profile; the caller
     // holds WorkingConfigLock.
     virtual void RefreshKeyButtons() = 0;
     // Selects profile button 0..2 and makes it the profile the window shows.
     virtual void SetCurrentProfile(int profile) = 0;
-    // The lighting panel from the lighting model; with_key_view also the
-    // per-key light view (the keyboard lists the per-key mode).
-    virtual void RefreshLightingPanel(bool with_key_view) = 0;
     // The G-key layer the window shows and edits.
     virtual GLayer CurrentLayer() const = 0;
+};
 
-    // Busy indicator (picture and animation timer), from the indicator's thread.
+// The lighting panel.
+class LightingView {
+  public:
+    virtual ~LightingView() = default;
+    // The panel from the lighting model; with_key_view also the per-key light
+    // view (the keyboard lists the per-key mode).
+    virtual void RefreshLightingPanel(bool with_key_view) = 0;
+};
+
+// The busy indicator (picture and animation), from the indicator's thread.
+class BusyView {
+  public:
+    virtual ~BusyView() = default;
     virtual void BusyBegin() = 0;
     virtual void BusyEnd() = 0;
+};
 
-    // The state behind the Apply button.
-    virtual bool PendingChanges() const = 0;
-    virtual void SetPendingChanges(bool pending) = 0;
+// The state behind the Apply button.
+class PendingChanges {
+  public:
+    virtual ~PendingChanges() = default;
+    virtual bool Pending() const = 0;
+    virtual void SetPending(bool pending) = 0;
+};
 
-    // The per-user folder that holds the working profile file.
-    virtual std::filesystem::path UserFolder() const = 0;
+// The per-user folder that holds the working profile file.
+class UserFolder {
+  public:
+    virtual ~UserFolder() = default;
+    virtual std::filesystem::path Path() const = 0;
+};
+
+// The roles sync works with; each object must outlive the sync.
+struct SyncHost {
+    UiThread& ui;
+    WindowPresence& window;
+    Prompts& prompts;
+    KeyButtonsView& keys;
+    LightingView& lighting;
+    BusyView& busy;
+    PendingChanges& pending;
+    const UserFolder& folder;
 };
 
 }  // namespace kv::model

@@ -3,6 +3,7 @@
 #include "ui/kit/image_file.h"
 #include "ui/kit/skin_placement.h"
 #include "ui/kit/window_capture.h"
+#include "ui/main/main_style.h"
 
 namespace kv::gallery {
 
@@ -21,10 +22,6 @@ std::vector<std::wstring> KeysOf(const std::wstring& ini, const wchar_t* section
     }
     return keys;
 }
-
-// The caption colours the program's windows use (normal, over, down, disabled, checked).
-constexpr ui::StateColors kCaptionColors{RGB(255, 255, 255), RGB(255, 130, 0), RGB(255, 155, 4),
-                                         RGB(255, 255, 255), RGB(0, 100, 255)};
 
 }  // namespace
 
@@ -95,7 +92,7 @@ void GalleryDialog::PlaceEntry(const std::wstring& key) {
         SetWindowTextW(button->hwnd(), Text(look.textSection, look.textKey).c_str());
         if (key == L"FUNC_PROFILES") button->SetTextRotation(268, true);
         button->SetTextStyle(
-            true, sheet_.name == L"main" ? 10 : 9, L"Arial Unicode MS", kCaptionColors,
+            true, sheet_.name == L"main" ? 10 : 9, ui::kCaptionFont, ui::kCaptionColors,
             key == L"FUNC_PROFILES" ? DT_BOTTOM | DT_SINGLELINE : DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     if (ui::IsLeftOut(ui::ReadSkinRect(SkinFile(), kButtons, key))) problems_.push_back(L"left out: " + key);

@@ -7,7 +7,11 @@ Writes app.ico, attached.ico and busy.ico (16, 24, 32 and 48 pixels).
 import os
 import sys
 
-from PIL import Image, ImageDraw
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import prereq  # noqa: E402
+
+prereq.check("make_icons", modules=["PIL"])
+from PIL import Image, ImageDraw  # noqa: E402
 
 SIZES = [(16, 16), (24, 24), (32, 32), (48, 48)]
 

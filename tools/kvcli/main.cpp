@@ -72,7 +72,7 @@ class Win32Keyboard final : public kv::cli::KeyboardAccess, public kv::device::N
     void StartReadBack(int) override {}
     void LayerChanged(int) override {}
     void LightingChanged() override {}
-    void SetTrayIcon(int, int) override {}
+    void KeyboardBusy(bool) override {}
 
   private:
     std::wstring folder_;

@@ -8,10 +8,13 @@ import re
 import sys
 import unittest
 
-from PIL import Image, ImageChops, ImageStat
-
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.dirname(HERE))
+import prereq  # noqa: E402
+
+prereq.check("check_skins", modules=["PIL"])
+from PIL import Image, ImageChops, ImageStat  # noqa: E402
 import iniwriter  # noqa: E402
 
 LAYOUT_DIR = SKINS = None

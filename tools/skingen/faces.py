@@ -1,4 +1,6 @@
 """Faces of image controls, one painter per face style, drawn in a given look."""
+import math
+
 import icons
 import theme as t
 from layout_model import CHECKED, DISABLED, DOWN, NORMAL, OVER
@@ -225,11 +227,67 @@ def tab(sf, c, look, variant=""):
         icons.draw(sf, c.legend[1:], (x0 + 10, y0 + 9, x0 + 26, y0 + 25), colour, 1.4)
 
 
+# The profile button draws its caption (the active profile's name) itself,
+# turned 26.8 degrees about the button's centre: a sash at that angle carries it.
+PROFILE_CAPTION_ANGLE = 26.8
+PROFILE_SASH_WIDTH = 22
+
+
+def _clip(points, box):
+    """The convex polygon cut to the box (one edge of the box at a time)."""
+    x0, y0, x1, y1 = box
+    edges = [(lambda p: p[0] >= x0, lambda a, b: a[1] + (b[1] - a[1]) * (x0 - a[0]) / (b[0] - a[0]), 0, x0),
+             (lambda p: p[0] <= x1, lambda a, b: a[1] + (b[1] - a[1]) * (x1 - a[0]) / (b[0] - a[0]), 0, x1),
+             (lambda p: p[1] >= y0, lambda a, b: a[0] + (b[0] - a[0]) * (y0 - a[1]) / (b[1] - a[1]), 1, y0),
+             (lambda p: p[1] <= y1, lambda a, b: a[0] + (b[0] - a[0]) * (y1 - a[1]) / (b[1] - a[1]), 1, y1)]
+    for inside, cross, axis, at in edges:
+        out = []
+        for i, cur in enumerate(points):
+            prev = points[i - 1]
+            if inside(cur) != inside(prev):
+                other = cross(prev, cur)
+                out.append((at, other) if axis == 0 else (other, at))
+            if inside(cur):
+                out.append(cur)
+        points = out
+        if not points:
+            break
+    return points
+
+
+def _band(centre, angle, half_width, reach):
+    """A band through centre at the angle (counter-clockwise), half_width across, reach along each way."""
+    cx, cy = centre
+    a = math.radians(angle)
+    ux, uy = math.cos(a), -math.sin(a)
+    vx, vy = math.sin(a), math.cos(a)
+    return [(cx - ux * reach - vx * half_width, cy - uy * reach - vy * half_width),
+            (cx + ux * reach - vx * half_width, cy + uy * reach - vy * half_width),
+            (cx + ux * reach + vx * half_width, cy + uy * reach + vy * half_width),
+            (cx - ux * reach + vx * half_width, cy - uy * reach + vy * half_width)]
+
+
 def profile(sf, c, look, variant=""):
     x0, y0, x1, y1 = c.x, c.y, c.x + c.w, c.y + c.h
     fill = {OVER: (0x2c, 0x30, 0x37), DOWN: (0x1c, 0x1f, 0x23)}.get(look, t.FIELD)
     edge = {OVER: t.ACCENT, DOWN: t.ACCENT_LO}.get(look, t.FIELD_EDGE)
     sf.rrect((x0, y0, x1, y1), 7, fill=fill, outline=edge, width=1)
+    inner = (x0 + 1.5, y0 + 1.5, x1 - 1.5, y1 - 1.5)
+    centre = ((x0 + x1) / 2, (y0 + y1) / 2)
+    # The sash: a dark amber band with a bright edge on either side, cut by the button's frame.
+    sash = {OVER: (0x3a, 0x2a, 0x1a), DOWN: (0x24, 0x1a, 0x10), DISABLED: (0x24, 0x26, 0x2a)}.get(
+        look, t.ACCENT_DIM)
+    rim = {DISABLED: t.TEXT_OFF, DOWN: t.ACCENT_LO}.get(look, t.ACCENT)
+    half = PROFILE_SASH_WIDTH / 2
+    sf.polygon(_clip(_band((centre[0] + 1, centre[1] + 1.5), PROFILE_CAPTION_ANGLE, half, 200), inner),
+               t.CAP_SHADOW)
+    sf.polygon(_clip(_band(centre, PROFILE_CAPTION_ANGLE, half + 1.2, 200), inner), rim)
+    sf.polygon(_clip(_band(centre, PROFILE_CAPTION_ANGLE, half, 200), inner), sash)
+    for offset in (-half + 2.5, half - 2.5):
+        a = math.radians(PROFILE_CAPTION_ANGLE)
+        dx, dy = math.sin(a) * offset, math.cos(a) * offset
+        stitch = _clip(_band((centre[0] + dx, centre[1] + dy), PROFILE_CAPTION_ANGLE, 0.35, 200), inner)
+        sf.polygon(stitch, lerp(sash, rim, 0.55))
     colour = {OVER: t.ACCENT_HI, DOWN: t.ACCENT}.get(look, t.ACCENT)
     icons.draw(sf, "profiles", (x0 + 8, y0 + 8, x0 + 26, y0 + 26), colour, 1.3)
     icons.draw(sf, "down", (x1 - 22, y0 + 11, x1 - 10, y1 - 11), t.TEXT_DIM, 1.4)

@@ -8,10 +8,13 @@ stood in for by plain boxes and sample texts.
 import os
 import sys
 
-from PIL import Image, ImageDraw
-
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.dirname(HERE))
+import prereq  # noqa: E402
+
+prereq.check("preview", modules=["PIL"], fonts=prereq.FONTS)
+from PIL import Image, ImageDraw  # noqa: E402
 from surface import font  # noqa: E402
 
 SAMPLE = {

@@ -6,10 +6,13 @@ usage: skingen.py LAYOUT_DIR OUT_DIR [STAMP]
 import os
 import sys
 
-from PIL import Image
-
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.dirname(HERE))
+import prereq  # noqa: E402
+
+prereq.check("skingen", modules=["PIL"], fonts=prereq.FONTS)
+from PIL import Image  # noqa: E402
 
 JPEG_QUALITY = 94
 

@@ -1,7 +1,7 @@
 """A drawing surface that paints shapes supersampled and text at final size."""
 from PIL import Image, ImageDraw, ImageFont
 
-FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
+from prereq import DEJAVU as FONT_DIR
 _fonts = {}
 
 

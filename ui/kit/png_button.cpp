@@ -14,6 +14,8 @@ bool CPngButton::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         {WM_ERASEBKGND, &CPngButton::OnEraseBackground},
         {WM_LBUTTONDBLCLK, &CPngButton::OnDoubleClick},
         {BM_SETSTATE, &CPngButton::OnSetState},
+        {BM_GETCHECK, &CPngButton::OnGetCheck},
+        {BM_SETCHECK, &CPngButton::OnSetCheck},
         {WM_ENABLE, &CPngButton::OnEnable},
         {WM_SETTEXT, &CPngButton::OnSetText},
         {WM_MOUSEMOVE, &CPngButton::OnMouseMove},
@@ -116,6 +118,15 @@ LRESULT CPngButton::OnSetState(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallDefault(BM_SETSTATE, wParam, lParam);
     Redraw();
     return result;
+}
+
+// An owner-drawn button has no check state of its own; tests and accessibility
+// tools read the checked face through the usual message.
+LRESULT CPngButton::OnGetCheck(WPARAM, LPARAM) { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
+
+LRESULT CPngButton::OnSetCheck(WPARAM wParam, LPARAM) {
+    SetChecked(wParam == BST_CHECKED, true);
+    return 0;
 }
 
 LRESULT CPngButton::OnEnable(WPARAM wParam, LPARAM lParam) {

@@ -75,6 +75,8 @@ class CPngButton : public Control {
     LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }
     LRESULT OnDoubleClick(WPARAM, LPARAM);
     LRESULT OnSetState(WPARAM, LPARAM);
+    LRESULT OnGetCheck(WPARAM, LPARAM);
+    LRESULT OnSetCheck(WPARAM, LPARAM);
     LRESULT OnEnable(WPARAM, LPARAM);
     LRESULT OnSetText(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);

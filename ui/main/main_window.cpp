@@ -1,171 +1,130 @@
 #include "ui/main/main_window.h"
 
-#include <iterator>
+#include <mutex>
 
 #include "app/resources/resource.h"
-#include "app/startup/device_host.h"
-#include "app/startup/process_state.h"
 #include "app/tray/instance_messages.h"
-#include "ui/dialogs/about_dlg.h"
-#include "ui/main/main_window_messages.h"
+#include "ui/kit/message_map.h"
+#include "ui/main/init_guard.h"
+#include "ui/main/main_window_ids.h"
 
 namespace kv::ui {
 
-const CKelvarinDlg::MessageRoute CKelvarinDlg::kMessageRoutes[] = {
-    {WM_COMMAND, &CKelvarinDlg::OnCommand},
-    {WM_SYSCOMMAND, &CKelvarinDlg::OnSysCommand},
-    {WM_WINDOWPOSCHANGING, &CKelvarinDlg::OnWindowPosChanging},
-    {WM_QUERYDRAGICON, &CKelvarinDlg::OnQueryDragIcon},
-    {WM_WTSSESSION_CHANGE, &CKelvarinDlg::OnSessionChange},
-    {app::kMsgKill, &CKelvarinDlg::OnKillRequest},
-    {app::kMsgShow, &CKelvarinDlg::OnShowRequest},
-    {app::kMsgInit, &CKelvarinDlg::OnInitMessage},
-    {app::kMsgReload, &CKelvarinDlg::OnReloadMessage},
-    {app::kMsgLayer, &CKelvarinDlg::OnLayerMessage},
-    {app::kMsgLanguage, &CKelvarinDlg::OnLanguageMessage},
-    {app::kMsgGoneSub, &CKelvarinDlg::OnCloseSubDialogs},
-    {kMsgBusy, &CKelvarinDlg::OnBusyMessage},
-    {kMsgStartLightingTimer, &CKelvarinDlg::OnStartLightingTimer},
-    {WM_TIMER, &CKelvarinDlg::OnTimer},
-};
-
-const CKelvarinDlg::CommandRoute CKelvarinDlg::kCommandRoutes[] = {
-    {IDOK, &CKelvarinDlg::OnOk},
-    {IDCANCEL, &CKelvarinDlg::OnCancel},
-    {IDC_APPLY, &CKelvarinDlg::OnApply},
-    {IDC_DEFAULT, &CKelvarinDlg::OnDefault},
-    {IDC_CLOSE, &CKelvarinDlg::OnExit},
-    {ID_TRAY_OPEN, &CKelvarinDlg::OnTrayOpen},
-    {ID_TRAY_ABOUT, &CKelvarinDlg::OnTrayAbout},
-    {ID_TRAY_EXIT, &CKelvarinDlg::OnExit},
-};
-
-CKelvarinDlg::CKelvarinDlg(HINSTANCE instance, app::DeviceHost& device, device::NotificationSink& sink,
-                           model::ConfigSets& sets, std::span<const std::wstring> args)
-    : instance_(instance),
-      device_(device),
-      sink_(sink),
-      sets_(sets),
-      language_settings_(app::Process().user_registry_key),
-      language_texts_(app::Process().paths.module_folder, language_settings_),
-      panel_switch_([] { return app::Process().user_settings_ini; }),
-      ui_thread_(GetCurrentThreadId()) {
-    app_icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    app_icon_small_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    if (!SettleInstance(args)) {
-        ends_at_once_ = true;
-        return;
-    }
-    StartDaemon();
-    SetModified(false);
-}
+CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
+    : CBaseDialog(DialogTemplate::FromResource(IDD_KELVARIN_DIALOG), nullptr, app.paths.main_skin_ini,
+                  app.paths.main_skin_folder),
+      app_(app),
+      language_settings_(app.user_registry_key),
+      texts_(app.paths.module_folder, language_settings_),
+      panel_switch_([&app] { return app.user_settings.IniFile(); }),
+      icon_(LoadIconW(app.instance, MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      icon_small_(static_cast<HICON>(LoadImageW(app.instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                LR_SHARED))),
+      context_{app, texts_, canvases_, app.paths.main_skin_ini, *this},
+      keyboard_(context_),
+      lighting_(context_),
+      commands_(context_),
+      tray_(context_, icon_small_),
+      busy_(context_, lighting_.Bitmaps()),
+      ui_thread_(context_),
+      presence_(context_, tray_),
+      prompts_(context_),
+      device_events_(context_, lighting_, tray_),
+      dialogs_(app.instance) {}
 
 // The sync joins its threads before the lighting model and the window go.
 CKelvarinDlg::~CKelvarinDlg() {
-    sync_ready_ = nullptr;
+    context_.sync = nullptr;
     sync_.reset();
+    context_.lighting = nullptr;
+    lighting_model_.reset();
 }
 
-INT_PTR CKelvarinDlg::RunModal() {
-    if (ends_at_once_) return 0;
-    return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_KELVARIN_DIALOG), nullptr,
-                           &CKelvarinDlg::DialogProc, reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK CKelvarinDlg::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<CKelvarinDlg*>(lparam);
-            // DWLP_USER keeps the object; GWLP_USERDATA is reserved for the 'MAIN' marker.
-            SetWindowLongPtrW(hwnd, DWLP_USER, lparam);
-            self->hwnd_ = hwnd;
-            return self->Initialise() ? TRUE : FALSE;
-        }
-        auto* self = reinterpret_cast<CKelvarinDlg*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-        return self ? self->Dispatch(message, wparam, lparam) : FALSE;
-    } catch (...) {
-        return FALSE;
+bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        OpenAboutBox();  // the item the system menu got at start-up
+        result = 0;
+        return true;
     }
-}
-
-INT_PTR CKelvarinDlg::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
-    for (const MessageRoute& route : kMessageRoutes) {
-        if (route.message != message) continue;
-        const Reply reply = (this->*route.handler)(wparam, lparam);
-        if (!reply.handled) return FALSE;
-        if (message == WM_QUERYDRAGICON) return reply.result;  // returned directly, not as a message result
-        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reply.result);
-        return TRUE;
+    if (message == WM_WINDOWPOSCHANGING && !show_allowed_) {
+        // The dialog manager shows a modal dialog once its queue runs empty;
+        // this window appears only through ShowMainWindow.
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
     }
-    return FALSE;
+    static constexpr MessageRoute<CKelvarinDlg> kMessages[] = {
+        {WM_QUERYDRAGICON, &CKelvarinDlg::OnQueryDragIcon},
+        {WM_WTSSESSION_CHANGE, &CKelvarinDlg::OnSessionChange},
+        {WM_HELP, &CKelvarinDlg::OnHelpRequest},
+        {app::kMsgKill, &CKelvarinDlg::OnKillRequest},
+        {app::kMsgShow, &CKelvarinDlg::OnShowRequest},
+        {app::kMsgInit, &CKelvarinDlg::OnInitMessage},
+        {app::kMsgLanguage, &CKelvarinDlg::OnLanguageMessage},
+        {app::kMsgLayer, &CKelvarinDlg::OnLayerMessage},
+        {app::kMsgGoneSub, &CKelvarinDlg::OnCloseSubDialogs},
+    };
+    static constexpr MessageMap<CKelvarinDlg> kMap{kMessages};
+    return ui_thread_.Route(message, wParam, lParam, result) ||
+           busy_.Route(message, wParam, lParam, result) || lighting_.Route(message, wParam, lParam, result) ||
+           keyboard_.Route(message, wParam, lParam, result) ||
+           commands_.Route(message, wParam, lParam, result) || tray_.Route(message, wParam, lParam, result) ||
+           kMap.Route(*this, message, wParam, lParam, result) ||
+           CBaseDialog::Route(message, wParam, lParam, result);
 }
 
-CKelvarinDlg::Reply CKelvarinDlg::OnCommand(WPARAM wparam, LPARAM) {
-    const UINT id = LOWORD(wparam);
-    for (const CommandRoute& route : kCommandRoutes) {
-        if (route.id == id) {
-            (this->*route.handler)();
-            return {true, 0};
-        }
-    }
-    return {false, 0};
+LRESULT CKelvarinDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
+
+// Locking, unlocking or switching the session changes nothing.
+LRESULT CKelvarinDlg::OnSessionChange(WPARAM, LPARAM) { return 0; }
+
+LRESULT CKelvarinDlg::OnHelpRequest(WPARAM, LPARAM) {
+    OpenHelp();
+    return TRUE;
 }
 
-CKelvarinDlg::Reply CKelvarinDlg::OnSysCommand(WPARAM wparam, LPARAM) {
-    if ((wparam & 0xFFF0) != IDM_ABOUTBOX) return {false, 0};
-    OpenAboutBox();
-    return {true, 0};
+LRESULT CKelvarinDlg::OnKillRequest(WPARAM code, LPARAM) {
+    if (code == app::kCodeKill) ExitProgram();
+    return 0;
 }
 
-CKelvarinDlg::Reply CKelvarinDlg::OnWindowPosChanging(WPARAM, LPARAM lparam) {
-    // The dialog manager shows a modal dialog once its queue runs empty; the
-    // main window appears only through ShowMainWindow.
-    auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
-    if (!show_allowed_ && (pos->flags & SWP_SHOWWINDOW)) pos->flags &= ~SWP_SHOWWINDOW;
-    return {false, 0};
+LRESULT CKelvarinDlg::OnShowRequest(WPARAM code, LPARAM) {
+    if (code == app::kCodeOpen) ShowMainWindow();
+    return 0;
 }
 
-CKelvarinDlg::Reply CKelvarinDlg::OnQueryDragIcon(WPARAM, LPARAM) {
-    return {true, reinterpret_cast<LRESULT>(app_icon_)};
+LRESULT CKelvarinDlg::OnInitMessage(WPARAM code, LPARAM) {
+    if (code != app::kCodeInit) return 0;
+    RunInitialisation([this] {
+        tray_.Create();
+        keyboard_.RebuildProfileMenu(true);
+        presence_.SetInitDone(true);
+        HideMainWindow();
+        return true;
+    });
+    return 0;
 }
 
-CKelvarinDlg::Reply CKelvarinDlg::OnSessionChange(WPARAM, LPARAM) {
-    return {true, 0};  // locking or switching the session changes nothing
+LRESULT CKelvarinDlg::OnLanguageMessage(WPARAM code, LPARAM) {
+    // The texts always follow the stored language; the index only says that it changed.
+    if (code != app::kCodeLang) return 0;
+    SetWindowTextW(hwnd_, context_.Text(L"MAIN_CAPTION").c_str());
+    lighting_.ApplyCaptions();
+    keyboard_.ApplyProfileCaptions();
+    commands_.ApplyTexts();
+    return 0;
 }
 
-void CKelvarinDlg::OnOk() {
-    OnApply();
-    ShowWindow(hwnd_, SW_HIDE);
+LRESULT CKelvarinDlg::OnLayerMessage(WPARAM code, LPARAM) {
+    if (code != app::kCodeLed) return 0;
+    std::lock_guard lock(app_.sets.WorkingConfigLock());
+    keyboard_.OnLayerChanged();
+    return 0;
 }
 
-void CKelvarinDlg::OnCancel() { ShowWindow(hwnd_, SW_HIDE); }
-
-void CKelvarinDlg::OnApply() {
-    if (sync_) sync_->ApplyChanges();
-}
-
-void CKelvarinDlg::OnDefault() {
-    if (sync_) sync_->RestoreDefaults();
-}
-
-void CKelvarinDlg::SetModified(bool modified) {
-    modified_ = modified;
-    if (hwnd_) EnableWindow(GetDlgItem(hwnd_, IDC_APPLY), modified ? TRUE : FALSE);
-}
-
-std::wstring CKelvarinDlg::LanguageText(const wchar_t* section, const wchar_t* key) const {
-    return language_texts_.Get(section, key);
-}
-
-void CKelvarinDlg::OpenAboutBox() {
-    if (!about_) about_ = std::make_unique<CAboutDlg>(instance_);
-    about_->Open(hwnd_);
-}
-
-void CKelvarinDlg::CloseAboutBox() {
-    if (about_) about_->Close();
+LRESULT CKelvarinDlg::OnCloseSubDialogs(WPARAM, LPARAM) {
+    dialogs_.CloseForKeyboardGone();
+    SetFocus(context_.Item(IDC_REPORT1));
+    return 0;
 }
 
 }  // namespace kv::ui

@@ -1,5 +1,5 @@
-// Messages the main window posts to itself from other threads: a window's
-// timers and visibility belong to its own thread.
+// Messages the main window posts to itself from other threads (a window's
+// timers and visibility belong to its own thread), and its two timers.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +15,5 @@ constexpr UINT_PTR kTimerBusyAnimation = 1050;
 constexpr UINT_PTR kTimerLightingReadBack = 1051;
 constexpr UINT kBusyAnimationPeriodMs = 50;
 constexpr int kBusyFrameCount = 10;
-
-// The busy indicator of the placeholder window.
-constexpr int kIdcBusyIndicator = 1177;  // IDC_BUSY_INDICATOR
 
 }  // namespace kv::ui

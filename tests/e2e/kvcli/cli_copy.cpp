@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "program_copy.h"
+#include "harness/harness.h"
 #include "sim/state_file.h"
 
 namespace kv::e2e {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "cli_copy.h"
-#include "program_copy.h"
+#include "harness/harness.h"
 
 namespace kv::e2e {
 namespace {

@@ -3,39 +3,22 @@
 // notifications reaching a running copy.
 #include <gtest/gtest.h>
 
-#include "program_copy.h"
+#include "harness/harness.h"
 
 namespace kv::e2e {
 namespace {
 
-constexpr UINT kTrayIconId = 140;
-constexpr UINT kMsgShow = 0x5350;  // 'SP'
-constexpr WPARAM kCodeOpen = 0x4F50454E;
+using namespace ids;
+
 // Working profile file: a 32832-byte assignment block, then the macro records.
 constexpr long long kAssignmentBlockSize = 32832;
 
-HWND WaitUntilReady(const Child& child) {
-    HWND main = nullptr;
-    WaitFor(
-        [&] {
-            main = FindMainWindow(child.pid);
-            return main && TrayIconPresent(main, kTrayIconId);
-        },
-        60s);
-    return main;
-}
+HWND WaitUntilReady(const Child& child) { return e2e::WaitUntilReady(child.pid, 60s); }
 
 bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
 
 bool SimOk(const ProgramCopy& copy, const std::string& command) {
-    const std::optional<std::string> answer = SimCommand(copy.SimPipe(), command);
-    return answer && answer->rfind("ok", 0) == 0;
-}
-
-// The program answers a synchronous request within the time: its thread is not stuck.
-bool Responds(HWND main) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    return e2e::SimOk(copy.SimPipe(), command);
 }
 
 // One line of the simulator's status ("writes ...", "config-exchanges ...").
@@ -45,9 +28,6 @@ std::string StatusLine(const ProgramCopy& copy, const std::string& name) {
     if (at == std::string::npos) return "<missing " + name + ">";
     return status.substr(at + 1, status.find('\n', at + 1) - at - 1);
 }
-
-// The style bit, not IsWindowVisible: the indicator sits in a hidden window.
-bool HasVisibleStyle(HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 class ReadBack : public ::testing::Test {
   protected:
@@ -76,12 +56,10 @@ TEST_F(ReadBack, AtStartWritesTheWorkingProfileAndOpensTheWindowOnce) {
     GetWindowTextW(main, caption, 64);
     EXPECT_EQ(std::wstring(caption), EnglishText(L"MAIN_CAPTION"));
     // Apply starts disabled: nothing is pending after a read-back.
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
-    wchar_t apply[64] = {};
-    GetDlgItemTextW(main, 1006, apply, 64);
-    EXPECT_EQ(std::wstring(apply), EnglishText(L"PROFILE_APPLY"));
+    EXPECT_FALSE(IsEnabled(main, kApply));
+    EXPECT_EQ(TextOf(main, kApply), EnglishText(L"PROFILE_APPLY"));
 
-    PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(Click(main, kCancel));
     ASSERT_TRUE(WaitFor([&] { return !Visible(main); }, 10s));
     EXPECT_FALSE(WaitFor([&] { return Visible(main); }, 2s)) << "the window opened a second time";
 }
@@ -122,16 +100,17 @@ TEST_F(ReadBack, ApplyWithoutChangesShowsTheBusyIndicatorAndWritesNothing) {
     const std::string writes = StatusLine(copy_, "writes");
     const std::string exchanges = StatusLine(copy_, "config-exchanges");
 
-    const HWND indicator = GetDlgItem(main, 1177);
+    // The style bit, not IsWindowVisible: the indicator sits in a hidden window.
+    const HWND indicator = GetDlgItem(main, kBusyIndicator);
     ASSERT_NE(indicator, nullptr);
     ASSERT_FALSE(HasVisibleStyle(indicator));
-    PostMessageW(main, WM_COMMAND, 1006, 0);
+    PostCommand(main, kApply);
     EXPECT_TRUE(WaitFor([&] { return HasVisibleStyle(indicator); }, 10s)) << "no busy indicator";
     EXPECT_TRUE(WaitFor([&] { return !HasVisibleStyle(indicator); }, 10s)) << "the busy indicator stayed";
     EXPECT_TRUE(Responds(main));
     EXPECT_EQ(StatusLine(copy_, "writes"), writes);
     EXPECT_EQ(StatusLine(copy_, "config-exchanges"), exchanges);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006)));
+    EXPECT_FALSE(IsEnabled(main, kApply));
 }
 
 // Default asks first: No leaves the keyboard alone, Yes writes the cleared keys.
@@ -147,13 +126,9 @@ TEST_F(ReadBack, DefaultWritesOnlyWhenTheUserAgrees) {
     for (const auto& c : cases) {
         const std::string writes = StatusLine(copy_, "writes");
         const std::string exchanges = StatusLine(copy_, "config-exchanges");
-        PostMessageW(main, WM_COMMAND, 1138, 0);
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitFor(
-            [&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_PROMPT_DEFAULT"))) != nullptr; },
-            10s));
-        PostMessageW(box, WM_COMMAND, c.answer, 0);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10s));
+        PostCommand(main, kDefault);
+        ASSERT_TRUE(AnswerMessageBox(first.pid, EnglishText(L"MAIN_PROMPT_DEFAULT"),
+                                     static_cast<int>(c.answer), 10s));
         ASSERT_TRUE(Responds(main));
         if (c.written) {
             EXPECT_TRUE(WaitFor([&] { return StatusLine(copy_, "writes") != writes; }, 10s));
@@ -162,7 +137,7 @@ TEST_F(ReadBack, DefaultWritesOnlyWhenTheUserAgrees) {
             EXPECT_EQ(StatusLine(copy_, "writes"), writes);
             EXPECT_EQ(StatusLine(copy_, "config-exchanges"), exchanges);
         }
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, 1006))) << "changes left pending";
+        EXPECT_FALSE(IsEnabled(main, kApply)) << "changes left pending";
     }
 }
 
@@ -197,7 +172,7 @@ TEST_F(ReadBack, KeyboardNotificationsLeaveTheProgramResponsive) {
     // Ending right after a burst of notifications still ends cleanly.
     SimOk(copy_, "layer");
     SimOk(copy_, "lighting");
-    PostMessageW(main, WM_COMMAND, 32774, 0);
+    PostCommand(main, kTrayExit);
     const auto code = WaitForExit(first, 60s);
     ASSERT_TRUE(code.has_value()) << "the program did not end";
     EXPECT_EQ(*code, 0u);

@@ -1,17 +1,13 @@
 // Starting, handing over to and ending the real program.
 #include <gtest/gtest.h>
 
-#include "program_copy.h"
+#include "harness/harness.h"
 
 namespace kv::e2e {
 namespace {
 
-constexpr UINT kTrayIconId = 140;
-constexpr UINT kTrayCallback = 1725;
-constexpr UINT kMsgShow = 0x5350;  // 'SP'
-constexpr UINT kMsgKill = 0x4D4B;  // 'MK'
-constexpr WPARAM kCodeOpen = 0x4F50454E;
-constexpr WPARAM kCodeKill = 0x4C4C494B;
+using namespace ids;
+
 constexpr auto kStartTimeout = 60s;
 constexpr auto kEndTimeout = 60s;
 
@@ -19,16 +15,7 @@ const std::wstring kOneKeyboard = kSimulatedKeyboard;
 const std::wstring kNoKeyboard = L"fixture_hidserv_none.dll";
 
 // A running copy after its initialisation: main window hidden, tray icon added.
-HWND WaitUntilReady(const Child& child) {
-    HWND main = nullptr;
-    WaitFor(
-        [&] {
-            main = FindMainWindow(child.pid);
-            return main && TrayIconPresent(main, kTrayIconId);
-        },
-        kStartTimeout);
-    return main;
-}
+HWND WaitUntilReady(const Child& child) { return e2e::WaitUntilReady(child.pid, kStartTimeout); }
 
 // A copy started with "/Start" once it has read the simulated keyboard back,
 // so that it knows a keyboard is attached and opens on request.
@@ -100,7 +87,7 @@ TEST(RunningCopy, StaysHiddenWithMainMarkerAndNoTaskbarButton) {
     const Child first = copy.Launch(L"/Start");
     const HWND main = WaitUntilReady(first);
     ASSERT_NE(main, nullptr) << "no initialised main window";
-    EXPECT_EQ(GetWindowLongPtrW(main, GWLP_USERDATA), 0x4D41494E);
+    EXPECT_EQ(GetWindowLongPtrW(main, GWLP_USERDATA), kMainMarker);
     EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     // The dialog manager shows a modal dialog when its queue runs empty; it must stay hidden.
     Sleep(1500);
@@ -182,8 +169,9 @@ TEST_P(ExitCommand, EndsTheProgram) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Startup, ExitCommand,
-                         ::testing::Values(ExitCase{"TrayExit", WM_COMMAND, 32774},
-                                           ExitCase{"CloseButton", WM_COMMAND, MAKEWPARAM(1124, BN_CLICKED)},
+                         ::testing::Values(ExitCase{"TrayExit", WM_COMMAND, kTrayExit},
+                                           ExitCase{"CloseButton", WM_COMMAND,
+                                                    MAKEWPARAM(kClose, BN_CLICKED)},
                                            ExitCase{"KillRequest", kMsgKill, kCodeKill}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -194,7 +182,7 @@ TEST(RunningCopy, CancelOnlyHides) {
     ASSERT_NE(main, nullptr);
     PostMessageW(main, kMsgShow, kCodeOpen, 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10s));
-    PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(Click(main, kCancel));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 10s));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(WaitForExit(first, 1s).has_value()) << "Cancel or close ended the program";
@@ -271,7 +259,7 @@ TEST(SecondStart, OpensTheRunningCopyOnceAKeyboardHasArrived) {
     const HWND main = WaitUntilReady(first);
     ASSERT_NE(main, nullptr);
     DeleteFileW(WorkingProfileFile().c_str());
-    ASSERT_EQ(SimCommand(copy.SimPipe(), "plug").value_or("").substr(0, 2), "ok");
+    ASSERT_TRUE(SimOk(copy.SimPipe(), "plug"));
     ASSERT_TRUE(WaitFor([] { return FileExists(WorkingProfileFile()); }, 30s))
         << "no read-back after plugging";
     Sleep(1500);
@@ -293,15 +281,13 @@ TEST(SecondStart, WithoutKeyboardTheRunningCopyPromptsAndStaysHidden) {
     ASSERT_NE(main, nullptr);
 
     const Child second = copy.Launch(L"");
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (box = FindMessageBox(first.pid, EnglishText(L"MAIN_NO_DEVICE_PROMPT"))) != nullptr; },
-        kStartTimeout));
+    const std::wstring prompt = EnglishText(L"MAIN_NO_DEVICE_PROMPT");
+    ASSERT_TRUE(WaitFor([&] { return FindMessageBox(first.pid, prompt) != nullptr; }, kStartTimeout));
     // The request is synchronous: the second process waits for the box.
     EXPECT_FALSE(WaitForExit(second, 300ms).has_value());
     EXPECT_FALSE(IsWindowVisible(main));
 
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(AnswerMessageBox(first.pid, prompt, IDOK, 10s));
     const auto code = WaitForExit(second, kEndTimeout);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);

@@ -92,12 +92,12 @@ class RecordingKeyboard : public device::DeviceService {
 class RecordingMessages : public MessageSink {
   public:
     explicit RecordingMessages(const RecordingKeyboard& keyboard) : keyboard_(keyboard) {}
-    void ShowMessage(std::u16string_view text, uint32_t flags) override {
-        shown.push_back({std::u16string(text), flags, keyboard_.reports.size()});
+    void ShowMessage(std::u16string_view text, MessageKind kind) override {
+        shown.push_back({std::u16string(text), kind, keyboard_.reports.size()});
     }
     struct Shown {
         std::u16string text;
-        uint32_t flags;
+        MessageKind kind;
         size_t reports_before;
     };
     std::vector<Shown> shown;
@@ -222,7 +222,7 @@ TEST_F(WriteConfigurationTest, MacrosThatFitOnlyWithoutNamesAreSentWithoutAndWar
     EXPECT_EQ(900u, keyboard_.Written(device::kCmdWriteMacroArea).size());
     ASSERT_EQ(1u, messages_.shown.size());
     EXPECT_EQ(u"tight", messages_.shown[0].text);
-    EXPECT_EQ(kMessageTopmost, messages_.shown[0].flags);
+    EXPECT_EQ(MessageKind::kKeyboardWrite, messages_.shown[0].kind);
     EXPECT_EQ(keyboard_.reports.size(), messages_.shown[0].reports_before);  // after the whole exchange
 }
 
@@ -252,7 +252,7 @@ TEST_F(WriteConfigurationTest, MacrosTooLongEvenWithoutNamesSendNothing) {
         EXPECT_TRUE(keyboard_.reports.empty()) << c.capacity;
         ASSERT_EQ(1u, messages_.shown.size());
         EXPECT_EQ(u"too long", messages_.shown[0].text);
-        EXPECT_EQ(kMessageTopmost, messages_.shown[0].flags);
+        EXPECT_EQ(MessageKind::kKeyboardWrite, messages_.shown[0].kind);
     }
 }
 

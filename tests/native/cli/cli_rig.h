@@ -53,7 +53,7 @@ class CliRig : public device::NotificationSink, public KeyboardAccess {
     void StartReadBack(int) override {}
     void LayerChanged(int) override {}
     void LightingChanged() override {}
-    void SetTrayIcon(int, int) override {}
+    void KeyboardBusy(bool) override {}
 
     sim::SimHidService sim;
     device::DeviceLink link;

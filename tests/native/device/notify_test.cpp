@@ -17,14 +17,14 @@ class RecordingSink : public NotificationSink {
     void StartReadBack(int count) override { Add("readback " + std::to_string(count)); }
     void LayerChanged(int layer) override { Add("layer " + std::to_string(layer)); }
     void LightingChanged() override { Add("lighting"); }
-    void SetTrayIcon(int mode, int icon_id) override {
+    void KeyboardBusy(bool busy) override {
         const int inside = ++inside_;
         int seen = max_inside_.load();
         while (inside > seen && !max_inside_.compare_exchange_weak(seen, inside)) {
         }
         std::this_thread::sleep_for(tray_delay);
         --inside_;
-        Add("tray " + std::to_string(mode) + " " + std::to_string(icon_id));
+        Add(busy ? "busy" : "idle");
     }
 
     std::vector<std::string> Events() const {
@@ -238,7 +238,7 @@ TEST_F(NotifyTest, BusyCodesChangeTheTrayOneAtATimeInOrder) {
     }
     ASSERT_TRUE(sink_.WaitForEvents(2 * kPairs));
     const auto events = sink_.Events();
-    for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i], i % 2 ? "tray 0 0" : "tray 1 142") << i;
+    for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i], i % 2 ? "idle" : "busy") << i;
     EXPECT_EQ(sink_.max_inside_.load(), 1);
 }
 
@@ -259,7 +259,7 @@ TEST_F(NotifyTest, FailingSinkNeverEscapesTheCallback) {
     Notifier::Install(nullptr);
     // Both tray changes ran although each one threw.
     ASSERT_TRUE(sink_.WaitForEvents(5));
-    EXPECT_EQ(sink_.Events().back(), "tray 0 0");
+    EXPECT_EQ(sink_.Events().back(), "idle");
 }
 
 TEST(NotifierLifetime, DestructionDropsQueuedTrayChangesSafely) {

@@ -22,9 +22,7 @@ class RecordingSink : public NotificationSink {
     void StartReadBack(int count) override { Note("readback " + std::to_string(count)); }
     void LayerChanged(int layer) override { Note("layer " + std::to_string(layer)); }
     void LightingChanged() override { Note("lighting"); }
-    void SetTrayIcon(int mode, int icon) override {
-        Note("tray " + std::to_string(mode) + " " + std::to_string(icon));
-    }
+    void KeyboardBusy(bool busy) override { Note(busy ? "busy" : "idle"); }
 
     // The next event, or "" after the timeout.
     std::string Next(std::chrono::milliseconds timeout = 2000ms) {
@@ -144,7 +142,7 @@ TEST_F(DeviceLinkOnSim, NotificationsReachTheProgram) {
     sim.SendLightingChanged();
     EXPECT_EQ(sink.Next(), "lighting");
     sim.SendBusy(true);
-    EXPECT_EQ(sink.Next(), "tray 1 142");
+    EXPECT_EQ(sink.Next(), "busy");
 }
 
 TEST_F(DeviceLinkOnSim, UpdateSwitchTakesTheKeyboardAway) {

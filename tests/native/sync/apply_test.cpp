@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint32_t kTopmost = 0x40000;
 
 std::vector<uint8_t> KeyMap(const SyncRig& rig, int profile) {
     const std::vector<uint8_t> all = rig.sim.AreaBytes(sim::Area::kKeyMaps);
@@ -185,7 +184,7 @@ TEST(Apply, MacrosTooLargeForTheKeyboardAreNotSent) {
     rig.host.Ui([&] { rig.sync.ApplyChanges(); });
     ASSERT_TRUE(rig.sync.WaitBusyIdle(kWait));
     EXPECT_TRUE(rig.SentToKeyboard().empty());
-    EXPECT_EQ(rig.host.Count("message EXTRA_MACRO_TOO_LONG " + std::to_string(kTopmost)), 1);
+    EXPECT_EQ(rig.host.Count("message EXTRA_MACRO_TOO_LONG keyboard-write"), 1);
     EXPECT_TRUE(rig.host.pending);
 }
 
@@ -203,10 +202,10 @@ TEST(Default, AnsweredNoChangesNothing) {
     const std::vector<uint8_t> before = WorkingBytes(rig);
     rig.ClearTraffic();
     rig.host.ClearEvents();
-    rig.host.answer = 7;  // No
+    rig.host.answer_yes = false;
 
     rig.host.Ui([&] { rig.sync.RestoreDefaults(); });
-    EXPECT_EQ(rig.host.Events(), std::vector<std::string>{"ask MAIN_PROMPT_DEFAULT 260"});
+    EXPECT_EQ(rig.host.Events(), std::vector<std::string>{"confirm MAIN_PROMPT_DEFAULT"});
     EXPECT_TRUE(rig.SentToKeyboard().empty());
     EXPECT_EQ(WorkingBytes(rig), before);
     EXPECT_FALSE(rig.host.pending);

@@ -100,17 +100,13 @@ int FakeHost::Count(const std::string& event) const {
     return static_cast<int>(std::count(events_.begin(), events_.end(), event));
 }
 
-void FakeHost::ShowMessage(std::u16string_view text, uint32_t flags) {
-    Log("message " + Narrow(text) + " " + std::to_string(flags));
+void FakeHost::ShowMessage(std::u16string_view text, MessageKind kind) {
+    Log("message " + Narrow(text) + (kind == MessageKind::kKeyboardWrite ? " keyboard-write" : " notice"));
 }
 
-int FakeHost::AskMessage(std::u16string_view text, uint32_t flags) {
-    Log("ask " + Narrow(text) + " " + std::to_string(flags));
-    return answer;
-}
-
-void FakeHost::SetTrayIcon(int mode, int icon_id) {
-    Log("tray " + std::to_string(mode) + " " + std::to_string(icon_id));
+bool FakeHost::Confirm(std::u16string_view question) {
+    Log("confirm " + Narrow(question));
+    return answer_yes;
 }
 
 void FakeHost::SetCurrentProfile(int profile) {

@@ -19,10 +19,20 @@ namespace kv::model::test {
 
 std::string Narrow(std::u16string_view text);
 
-class FakeHost final : public SyncHost {
+class FakeHost final : public UiThread,
+                       public WindowPresence,
+                       public Prompts,
+                       public KeyButtonsView,
+                       public LightingView,
+                       public BusyView,
+                       public PendingChanges,
+                       public UserFolder {
   public:
     explicit FakeHost(std::filesystem::path user_folder);
     ~FakeHost() override;
+
+    // Every role played by this one object.
+    SyncHost Roles() { return SyncHost{*this, *this, *this, *this, *this, *this, *this, *this}; }
 
     // Runs work on the UI thread and waits for it.
     void Ui(const std::function<void()>& work);
@@ -37,31 +47,31 @@ class FakeHost final : public SyncHost {
     std::atomic<bool> init_done{true};
     std::atomic<bool> auto_open_suppressed{false};
     std::atomic<bool> pending{false};
-    std::atomic<int> answer{kAnswerYes};
+    std::atomic<bool> answer_yes{true};
     std::atomic<int> current_profile{-1};
 
-    // SyncHost
-    void ShowMessage(std::u16string_view text, uint32_t flags) override;
+    // The roles.
+    void ShowMessage(std::u16string_view text, MessageKind kind) override;
     void RunOnUiThread(const std::function<void()>& work) override;
     // On the UI thread: runs the work other threads have sent meanwhile.
     void ServiceUiWhileWaiting() override;
     void CloseSubDialogs() override { Log("close-dialogs"); }
     void HideMainWindow() override { Log("hide"); }
     bool InitDone() const override { return init_done; }
-    void SetTrayIcon(int mode, int icon_id) override;
+    void ShowKeyboardPresence(bool attached) override { Log(attached ? "keyboard present" : "no keyboard"); }
     void PostOpen() override { Log("open"); }
     bool AutoOpenSuppressed() const override { return auto_open_suppressed; }
     void SetAutoOpenSuppressed(bool suppressed) override { auto_open_suppressed = suppressed; }
-    int AskMessage(std::u16string_view text, uint32_t flags) override;
+    bool Confirm(std::u16string_view question) override;
     void RefreshKeyButtons() override { Log("refresh-keys"); }
     void SetCurrentProfile(int profile) override;
     void RefreshLightingPanel(bool with_key_view) override;
     GLayer CurrentLayer() const override { return GLayer::kA; }
     void BusyBegin() override { Log("busy-begin"); }
     void BusyEnd() override { Log("busy-end"); }
-    bool PendingChanges() const override { return pending; }
-    void SetPendingChanges(bool on) override { pending = on; }
-    std::filesystem::path UserFolder() const override { return user_folder_; }
+    bool Pending() const override { return pending; }
+    void SetPending(bool on) override { pending = on; }
+    std::filesystem::path Path() const override { return user_folder_; }
 
   private:
     struct Task {

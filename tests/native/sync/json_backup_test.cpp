@@ -65,7 +65,7 @@ TEST(JsonBackup, ImportRestoresKeysMacrosAndLightingLikeRestore) {
     rig.ClearTraffic();
     rig.host.ClearEvents();
     bool restored = true;
-    const config_json::JsonRestoreContext context{rig.sync, rig.lighting, rig.host, rig.texts};
+    const config_json::JsonRestoreContext context{rig.sync, rig.lighting, rig.host, rig.host, rig.texts};
     rig.host.Ui([&] { restored = config_json::RestoreFromJson(context, path); });
     EXPECT_FALSE(restored);
     const std::vector<std::string> events = rig.host.Events();
@@ -74,7 +74,7 @@ TEST(JsonBackup, ImportRestoresKeysMacrosAndLightingLikeRestore) {
                   "message JSON_FORMAT_ERROR " + path.string() + "\nline 7, column 33: syntax error", 0),
               0u)
         << events[0];
-    EXPECT_EQ(events[1], "message MAIN_PROMPT_INPORT 0");
+    EXPECT_EQ(events[1], "message MAIN_PROMPT_INPORT notice");
     EXPECT_TRUE(rig.SentToKeyboard().empty());
     EXPECT_EQ(WorkingImage(rig), working_before);
 
@@ -122,10 +122,10 @@ TEST(JsonBackup, AMissingFileShowsOnlyTheRestoreMessage) {
     rig.Attach();
     rig.host.ClearEvents();
     bool restored = true;
-    const config_json::JsonRestoreContext context{rig.sync, rig.lighting, rig.host, rig.texts};
+    const config_json::JsonRestoreContext context{rig.sync, rig.lighting, rig.host, rig.host, rig.texts};
     rig.host.Ui([&] { restored = config_json::RestoreFromJson(context, rig.folder.Path() / "none.json"); });
     EXPECT_FALSE(restored);
-    EXPECT_EQ(rig.host.Events(), std::vector<std::string>{"message MAIN_PROMPT_INPORT 0"});
+    EXPECT_EQ(rig.host.Events(), std::vector<std::string>{"message MAIN_PROMPT_INPORT notice"});
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ SyncRig::SyncRig(bool plugged)
       commands(link),
       lighting(commands, panel),
       host(folder.Path() / "QX5307"),
-      sync(SyncContext{commands, sets, lighting, host, texts},
+      sync(SyncContext{commands, sets, lighting, host.Roles(), texts},
            SyncOptions{.init_poll = 2ms,
                        .busy_hide_delay = 2ms,
                        .file_hook =
@@ -117,7 +117,7 @@ std::vector<Sent> SyncRig::SentToKeyboard() const {
     return sent;
 }
 
-fs::path SyncRig::WorkingFile() const { return profiles::WorkingProfilePath(host.UserFolder()); }
+fs::path SyncRig::WorkingFile() const { return profiles::WorkingProfilePath(host.Path()); }
 
 std::vector<uint8_t> SyncRig::ReadFile(const fs::path& path) const {
     std::ifstream in(path, std::ios::binary);

@@ -91,7 +91,7 @@ class SyncRig : public device::NotificationSink {
     void StartReadBack(int count) override { sync.StartReadBack(count); }
     void LayerChanged(int) override {}
     void LightingChanged() override {}
-    void SetTrayIcon(int, int) override {}
+    void KeyboardBusy(bool) override {}
 
     sim::SimHidService sim;
     device::DeviceLink link;

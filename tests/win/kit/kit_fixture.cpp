@@ -38,6 +38,17 @@ void SaveOrFail(const PixelImage& image, const std::wstring& path, ImageFormat f
     ASSERT_TRUE(SaveImageFile(image, path, format));
 }
 
+void WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file";
+    std::wstring bytes = L"\xFEFF" + text;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() * sizeof(wchar_t)), &written,
+                              nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(ok);
+}
+
 void WriteIni(const std::wstring& path, const std::wstring& section,
               std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> entries) {
     for (const auto& [key, value] : entries)

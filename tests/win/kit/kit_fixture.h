@@ -33,6 +33,8 @@ class TempFolder {
 // An image of one colour, or with `paint` run over its pixels.
 PixelImage SolidImage(int width, int height, uint32_t argb);
 void SaveOrFail(const PixelImage& image, const std::wstring& path, ImageFormat format);
+// Writes `text` as UTF-16LE with a byte-order mark, as the skin and language files are.
+void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 void WriteIni(const std::wstring& path, const std::wstring& section,
               std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> entries);
 

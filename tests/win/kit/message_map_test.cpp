@@ -37,6 +37,32 @@ struct Target {
     }
 };
 
+// A window part with ranges and timers but no WM_TIMER entry of its own.
+struct Panel {
+    std::string last;
+    void OnOk(WORD) { last = "ok"; }
+    void OnKey(WORD id, WORD code) { last = "key " + std::to_string(id) + " " + std::to_string(code); }
+    void OnAnyInRange(WORD id, WORD) { last = "range " + std::to_string(id); }
+    void OnBusyTick() { last = "busy tick"; }
+    void OnLightingTick() { last = "lighting tick"; }
+
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        static constexpr CommandRoute<Panel> kCommands[] = {
+            {1050, BN_CLICKED, &Panel::OnOk},
+        };
+        static constexpr CommandRangeRoute<Panel> kRanges[] = {
+            {1010, 1120, BN_CLICKED, &Panel::OnKey},
+            {1000, 1200, kAnyNotify, &Panel::OnAnyInRange},
+        };
+        static constexpr TimerRoute<Panel> kTimers[] = {
+            {1050, &Panel::OnBusyTick},
+            {1051, &Panel::OnLightingTick},
+        };
+        static constexpr MessageMap<Panel> kMap{{}, kCommands, {}, kRanges, kTimers};
+        return kMap.Route(*this, message, wParam, lParam, result);
+    }
+};
+
 TEST(MessageMap, RoutesByMessageCommandAndNotification) {
     NMHDR click{nullptr, 1019, static_cast<UINT>(NM_CLICK)};
     NMHDR otherSender{nullptr, 1020, static_cast<UINT>(NM_CLICK)};
@@ -64,6 +90,36 @@ TEST(MessageMap, RoutesByMessageCommandAndNotification) {
         EXPECT_EQ(target.Route(c.message, c.wParam, c.lParam, result), c.handled) << c.last;
         EXPECT_EQ(target.last, c.last);
         EXPECT_EQ(result, c.result) << c.last;
+    }
+}
+
+TEST(MessageMap, RoutesIdRangesAndTimers) {
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        bool handled;
+        const char* last;
+    };
+    const Case cases[] = {
+        {WM_COMMAND, MAKEWPARAM(1050, BN_CLICKED), true, "ok"},  // a single id beats the range around it
+        {WM_COMMAND, MAKEWPARAM(1010, BN_CLICKED), true, "key 1010 0"},
+        {WM_COMMAND, MAKEWPARAM(1120, BN_CLICKED), true, "key 1120 0"},
+        {WM_COMMAND, MAKEWPARAM(1120, BN_DOUBLECLICKED), true, "range 1120"},  // code decides the range
+        {WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), true, "range 1009"},
+        {WM_COMMAND, MAKEWPARAM(1200, CBN_SELCHANGE), true, "range 1200"},
+        {WM_COMMAND, MAKEWPARAM(999, BN_CLICKED), false, ""},
+        {WM_COMMAND, MAKEWPARAM(1201, BN_CLICKED), false, ""},
+        {WM_TIMER, 1050, true, "busy tick"},  // timer ids and command ids do not mix
+        {WM_TIMER, 1051, true, "lighting tick"},
+        {WM_TIMER, 1052, false, ""},
+        {WM_USER, 1050, false, ""},
+    };
+    for (const Case& c : cases) {
+        Panel panel;
+        LRESULT result = -1;
+        EXPECT_EQ(panel.Route(c.message, c.wParam, 0, result), c.handled) << c.last;
+        EXPECT_EQ(panel.last, c.last);
+        EXPECT_EQ(result, c.handled ? 0 : -1) << c.last;
     }
 }
 

@@ -164,6 +164,21 @@ TEST_F(PngButtonTest, DoubleClickCountsAsASecondPress) {
     EXPECT_EQ(host.Count(WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED)), 0);
 }
 
+// Owner-drawn buttons have no check state of their own: the message answers the checked face.
+TEST_F(PngButtonTest, CheckMessagesFollowTheCheckedFace) {
+    PlaceSkinnedButton(button, SkinRect{30, 30, 20, 20}, Faces());
+    EXPECT_EQ(SendMessageW(button.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    button.SetChecked(true, true);
+    EXPECT_EQ(SendMessageW(button.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Face(), kChecked);
+    SendMessageW(button.hwnd(), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_FALSE(button.IsChecked());
+    EXPECT_EQ(SendMessageW(button.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(Face(), kNormal);
+    SendMessageW(button.hwnd(), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(button.IsChecked());
+}
+
 TEST_F(PngButtonTest, TooltipIsMadeOnFirstUse) {
     EXPECT_EQ(button.tooltip().hwnd(), nullptr);
     button.SetTooltip(L"Help");

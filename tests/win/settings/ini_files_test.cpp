@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/settings/ini_file.h"
 #include "app/settings/user_settings.h"
 #include "scratch.h"
 
@@ -11,27 +10,6 @@ class IniFiles : public ::testing::Test {
   protected:
     testing::ScratchFolder folder_;
 };
-
-TEST_F(IniFiles, CIniFileAnswersNothingForEmptyResults) {
-    const std::wstring path = folder_.path() + L"Profile.ini";
-    testing::WriteUtf16File(
-        path, L"[SCREEN]\r\nMain=profile.jpg\r\nMask=\r\nLong=" + std::wstring(3000, L'y') + L"\r\n");
-    CIniFile ini;
-    EXPECT_FALSE(ini.GetString(L"SCREEN", L"Main").has_value());  // no file set yet
-    ASSERT_TRUE(ini.SetFile(path));
-    EXPECT_EQ(ini.GetString(L"SCREEN", L"Main"), L"profile.jpg");
-    EXPECT_FALSE(ini.GetString(L"SCREEN", L"Mask").has_value());
-    EXPECT_FALSE(ini.GetString(L"SCREEN", L"Missing").has_value());
-    EXPECT_EQ(ini.GetString(L"SCREEN", L"Missing", L"fallback"), L"fallback");
-    EXPECT_EQ(ini.GetString(L"SCREEN", L"Long")->size(), 2047u);
-}
-
-TEST_F(IniFiles, CIniFileRefusesOverlongPaths) {
-    CIniFile ini(folder_.path() + L"a.ini");
-    EXPECT_FALSE(ini.SetFile(std::wstring(260, L'p')));
-    EXPECT_TRUE(ini.file().empty());
-    EXPECT_TRUE(ini.SetFile(std::wstring(259, L'p')));
-}
 
 TEST_F(IniFiles, DengCheck) {
     const std::wstring path = folder_.path() + L"wskb.ini";

@@ -31,6 +31,12 @@ TEST_F(ProfileValuesTest, FlipIsAStringValueOfThisSection) {
         EXPECT_EQ(Stored(kFlipValue), c.stored) << c.written;
         EXPECT_EQ(values_.ReadFlip(), c.read) << c.written;
     }
+    // A value stored by hand: any number but 0 flips, text that is no number does not.
+    for (const auto& [stored, read] :
+         {std::pair{L"5", true}, {L"0", false}, {L"x", false}, {L"12ab", true}}) {
+        ASSERT_TRUE(values_.WriteString(kProfilesSection, kFlipValue, stored));
+        EXPECT_EQ(values_.ReadFlip(), read) << std::wstring(stored).size();
+    }
 }
 
 TEST_F(ProfileValuesTest, RecordDelaysUnderALanguageTextName) {

@@ -53,6 +53,19 @@ TEST(TrayIconState, BusyIconReturnsToThePresenceIcon) {
     }
 }
 
+TEST(TrayIconState, TheKeyboardsStateChoosesTheIcon) {
+    S state;
+    state.SetShown(S::kNoKeyboard);
+    EXPECT_EQ(state.ShowBusy(true), S::kBusy);
+    EXPECT_EQ(state.ShowBusy(false), S::kNoKeyboard);
+    EXPECT_EQ(state.ShowPresence(true), S::kAttached);
+    EXPECT_EQ(state.ShowBusy(true), S::kBusy);
+    EXPECT_EQ(state.ShowBusy(true), std::nullopt);
+    EXPECT_EQ(state.ShowBusy(false), S::kAttached);
+    EXPECT_EQ(state.ShowPresence(false), S::kNoKeyboard);
+    EXPECT_EQ(state.Presence(), S::kNoKeyboard);
+}
+
 TEST(TrayIconState, AfterRemovalTheNextIconIsLoadedAgain) {
     S state;
     state.SetShown(S::kAttached);

@@ -1,0 +1,20 @@
+// What the parts of the main window may ask of the window itself.
+#pragma once
+
+namespace kv::ui {
+
+class MainWindowActions {
+  public:
+    virtual ~MainWindowActions() = default;
+    // With a keyboard: taskbar button, shown, foreground; without: "MAIN_NO_DEVICE_PROMPT".
+    virtual void ShowMainWindow() = 0;
+    virtual void HideMainWindow() = 0;
+    // Hides the window, shuts down and ends the modal loop: the program ends.
+    virtual void ExitProgram() = 0;
+    // At most one about box.
+    virtual void OpenAboutBox() = 0;
+    // The help document "Help\index.html".
+    virtual void OpenHelp() = 0;
+};
+
+}  // namespace kv::ui
