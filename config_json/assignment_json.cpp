@@ -19,8 +19,6 @@ constexpr uint32_t kU32Max = 0xFFFFFFFFu;
 constexpr std::array<std::string_view, 10> kActionMembers = {
     "send", "macro", "macro_id", "media", "function", "disabled", "stop_macro", "program", "text", "kind"};
 
-bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind == model::kKindTextBlock; }
-
 // "key" (and "layer" for the G keys) of an entry.
 void WriteKey(Json& out, int key_index) {
     if (model::IsGKeyIndex(static_cast<model::KeyIndex>(key_index))) {
@@ -142,7 +140,7 @@ std::optional<Json> EntryToJson(int key_index, const KeyAssignment& a, bool g_id
 
     Json out = Json::object();
     WriteKey(out, key_index);
-    if (HasString(a.kind)) {
+    if (model::KindHasString(a.kind)) {
         out[a.kind == model::kKindLaunchProgram ? "program" : "text"] = TextJson(text);
         if (raw_offsets) out["offset"] = a.value;
     } else if (auto action = Readable(a, macros)) {
@@ -216,7 +214,8 @@ ParsedEntry EntryFromJson(const Json& value, const Place& place, bool g_ids, con
     } else if (action == "kind") {
         a.kind = static_cast<uint16_t>(ReadWhole(o.Required("kind"), at("kind"), 0, 0xFFFF));
         a.value = static_cast<uint32_t>(o.Whole("value", 0, kU32Max, 0));
-        if (HasString(a.kind)) at("kind").Fail("kinds 3 and 6 are written as \"program\" and \"text\"");
+        if (model::KindHasString(a.kind))
+            at("kind").Fail("kinds 3 and 6 are written as \"program\" and \"text\"");
     }
     if (o.Has("value") && action != "kind") at("value").Fail("only goes with \"kind\"");
     if (o.Has("offset") && !parsed.text) at("offset").Fail("only goes with \"program\" or \"text\"");

@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind == model::kKindTextBlock; }
-
 // The string area: each packed string's offset goes into its entry's value.
 bool PackStrings(model::AssignmentBlock& block, const model::StringTable& strings,
                  std::vector<uint8_t>& area) {
@@ -28,7 +26,7 @@ bool PackStrings(model::AssignmentBlock& block, const model::StringTable& string
     for (int entry = 0; entry < model::kEntryCount; ++entry) {
         const uint32_t size = strings.Size(entry);
         model::KeyAssignment& a = block.entries[entry];
-        if (size == 0 || offset + size > area.size() || !HasString(a.kind)) continue;
+        if (size == 0 || offset + size > area.size() || !model::KindHasString(a.kind)) continue;
         const std::u16string_view text = strings.Text(entry);
         for (size_t i = 0; i < text.size(); ++i) model::PutU16(area, offset + 2 * i, text[i]);
         a.value = static_cast<uint32_t>(offset);  // the terminator is already zero
