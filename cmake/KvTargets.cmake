@@ -23,8 +23,9 @@ function(kv_folder_library name)
 endfunction()
 
 # kv_test_folders(prefix base_dir LIBS lib... [SKIP folder...])
-# One GoogleTest executable per sub-folder of base_dir that holds .cpp files,
-# except the folders named after SKIP (shared test code).
+# One GoogleTest executable per sub-folder of base_dir that holds .cpp files
+# (with the folder's resource scripts, if any), except the folders named
+# after SKIP (shared test code).
 function(kv_test_folders prefix base)
   cmake_parse_arguments(ARG "" "" "LIBS;SKIP" ${ARGN})
   file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${base}/*)
@@ -35,7 +36,13 @@ function(kv_test_folders prefix base)
       file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${child}/*.cpp)
       if(sources)
         set(target ${prefix}_${leaf})
-        add_executable(${target} ${sources})
+        file(GLOB_RECURSE resources CONFIGURE_DEPENDS ${child}/*.rc)
+        if(resources)
+          # The resource compiler reports no dependencies: the scripts may include the program's.
+          file(GLOB_RECURSE included CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.rc ${CMAKE_SOURCE_DIR}/ui/*_ids.h)
+          set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${included}")
+        endif()
+        add_executable(${target} ${sources} ${resources})
         target_link_libraries(${target} PRIVATE ${ARG_LIBS})
         list(APPEND targets ${target})
       endif()

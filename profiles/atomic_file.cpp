@@ -41,6 +41,13 @@ bool SyncToDisk(std::FILE* file) {
 #endif
 }
 
+bool IsReadOnlyFile(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::is_regular_file(status)) return false;
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(fs::path target, WriteHook hook)
@@ -52,6 +59,8 @@ bool AtomicFile::Open() {
     Abort();
     failed_ = false;
     written_ = 0;
+    // Replacing a file goes round its read-only mark, which writing it in place would not.
+    if (IsReadOnlyFile(target_)) return false;
     file_ = OpenFile(temp_, "wb");
     return file_ != nullptr;
 }

@@ -1,6 +1,7 @@
 // Writes a file through a temporary file in the same folder and puts it in
 // place only once every byte is written and flushed, so a failed write never
-// leaves a truncated file behind.
+// leaves a truncated file behind. A read-only target is refused and kept, as
+// writing it in place would be.
 #pragma once
 
 #include <cstdint>

@@ -3,27 +3,9 @@
 #include <cwchar>
 
 #include "app/settings/registry_key.h"
+#include "model/decimal_text.h"
 
 namespace kv::app {
-namespace {
-
-int LeadingNumber(const std::wstring& text, int fallback) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    if (i >= text.size() || text[i] < L'0' || text[i] > L'9') return fallback;
-    long long value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        if (value < 10'000'000'000LL) value = value * 10 + (text[i] - L'0');
-    }
-    if (negative) value = -value;
-    if (value > 0x7FFFFFFF) return 0x7FFFFFFF;
-    if (value < -0x7FFFFFFF - 1) return -0x7FFFFFFF - 1;
-    return static_cast<int>(value);
-}
-
-}  // namespace
 
 std::wstring ProfileListValueName(int n) {
     wchar_t name[32];
@@ -52,7 +34,7 @@ int ProfileValues::GetInt(const wchar_t* section, const wchar_t* entry, int fall
     RegKey key = RegKey::Open(app_key_, section, KEY_READ);
     if (!key) return fallback;
     const auto text = ReadString(key.get(), entry);
-    return text ? LeadingNumber(*text, 0) : fallback;
+    return text ? model::LeadingDecimal(std::wstring_view(*text)).value_or(0) : fallback;
 }
 
 bool ProfileValues::ReadFlip() const { return GetInt(kProfilesSection, kFlipValue, 0) != 0; }

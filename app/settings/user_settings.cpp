@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <climits>
-#include <cstdint>
+#include "model/decimal_text.h"
 
 namespace kv::app {
 
@@ -11,17 +10,7 @@ int ReadIniNumber(const std::wstring& ini_file, const wchar_t* section, const wc
     wchar_t buffer[260] = {};
     GetPrivateProfileStringW(section, key, L"0", buffer, static_cast<DWORD>(std::size(buffer)),
                              ini_file.c_str());
-    const wchar_t* p = buffer;
-    while (*p == L' ' || *p == L'\t') ++p;
-    bool negative = false;
-    if (*p == L'+' || *p == L'-') negative = *p++ == L'-';
-    std::int64_t value = 0;
-    for (; *p >= L'0' && *p <= L'9'; ++p) {
-        value = value * 10 + (*p - L'0');
-        if (value > INT_MAX) value = std::int64_t{INT_MAX} + 1;
-    }
-    if (negative) value = -value;
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+    return model::LeadingDecimal(buffer).value_or(0);
 }
 
 int ReadDengCheck(const std::wstring& user_settings_ini) {

@@ -13,7 +13,7 @@ def composite():
     c = Control
     mx, my, mw, mh = MASK
     controls = [
-        c("CONTROL_TITLE", 14, 8, 260, 30, "button", "title", "KEY ASSIGNMENT", KEY_SET, inert=True),
+        c("CONTROL_TITLE", 14, 8, 260, 30, "button", "title", None, KEY_SET, inert=True),
         c("CONTROL_CLEAR", 556, 9, 32, 28, "button", "chrome", "@erase", KEY_SET),
         c("CONTROL_OSK", 594, 9, 32, 28, "button", "chrome", "@keyboard", KEY_SET),
         c("KEY_SETTING", 20, 52, 600, 22, "label"),
@@ -22,15 +22,17 @@ def composite():
         c("CONTROL_MEDIA", 322, 82, 149, 34, "caption", "tab", "@media", KEY_SET),
         c("CONTROL_FUNCTION", 475, 82, 149, 34, "caption", "tab", "@function", KEY_SET),
         c("CONTROL_MASK", mx, my, mw, mh, "button", "page", None, KEY_SET, group="mask"),
+        c("CONTROL_APPLY", 302, 424, 104, 34, "caption", "pill", None, KEY_SET),
         c("CONTROL_OK", 412, 424, 104, 34, "caption", "primary", None, KEY_SET),
         c("CONTROL_CANCEL", 522, 424, 104, 34, "caption", "pill", None, KEY_SET),
         # single key page
         c("TISHI_SINGLE_STATIC", 48, 140, 544, 22, "label", group="key"),
         c("FUNC_KEY_INPUT", 140, 178, 360, 46, "edit", group="key"),
         c("FUNC_KEY_RADIO_KB", 160, 248, 18, 18, "check", group="key"),
-        c("FUNC_KEY_RADIO_KB_STATIC", 184, 247, 300, 20, "label", group="key"),
+        c("FUNC_KEY_RADIO_KB_STATIC", 184, 247, 120, 20, "label", group="key"),
         c("FUNC_KEY_RADIO_MOU", 160, 280, 18, 18, "check", group="key"),
-        c("FUNC_KEY_RADIO_MOU_STATIC", 184, 279, 300, 20, "label", group="key"),
+        c("FUNC_KEY_RADIO_MOU_STATIC", 184, 279, 120, 20, "label", group="key"),
+        c("FUNC_KEY_MOUSE_SELECT", 310, 276, 190, 28 + 150, "combo", group="key", drop=150),
         # macro page
         c("MARCO_NAME_SETTING", 28, 133, 100, 20, "label", group="macro"),
         c("FUNC_MACRO_LIST", 132, 129, 236, 26 + 200, "combo", group="macro", drop=200),
@@ -83,12 +85,12 @@ def profile():
     c = Control
     controls = [
         c("PROGRAM_LIST", 16, 56, 488, 196, "list"),
-        c("FUNC_ADD", 16, 262, 104, 32, "button", "pill", ("@plus", "New"), PROFILE_SET),
-        c("FUNC_LOAD", 126, 262, 104, 32, "button", "pill", ("@folder", "Load"), PROFILE_SET),
-        c("FUNC_DELETE", 236, 262, 104, 32, "button", "pill", ("@delete", "Remove"), PROFILE_SET),
-        c("CONTROL_OK", 180, 306, 104, 32, "button", "primary", "OK", PROFILE_SET),
-        c("CONTROL_CANCEL", 290, 306, 104, 32, "button", "pill", "Cancel", PROFILE_SET),
-        c("CONTROL2_APPLY", 400, 306, 104, 32, "button", "pill", "Apply", PROFILE_SET),
+        c("FUNC_ADD", 16, 262, 104, 32, "caption", "pill", "@plus", PROFILE_SET),
+        c("FUNC_LOAD", 126, 262, 104, 32, "caption", "pill", "@folder", PROFILE_SET),
+        c("FUNC_DELETE", 236, 262, 104, 32, "caption", "pill", "@delete", PROFILE_SET),
+        c("CONTROL_OK", 180, 306, 104, 32, "caption", "primary", None, PROFILE_SET),
+        c("CONTROL_CANCEL", 290, 306, 104, 32, "caption", "pill", None, PROFILE_SET),
+        c("CONTROL2_APPLY", 400, 306, 104, 32, "caption", "pill", None, PROFILE_SET),
     ]
     canvases = [Canvas("Profile_normal.jpg", "Profile_normal"),
                 Canvas("Profile_over.jpg", "Profile_over"),
@@ -106,10 +108,10 @@ def update():
     controls = [
         c("CONTROL_UPStatic", 26, 72, 428, 22, "label"),
         c("CONTROL_UPCombox", 26, 108, 200, 24 + 120, "combo", drop=120, hidden=True),
-        c("CONTROL_OPENButton", 20, 112, 110, 32, "button", "pill", ("@folder", "Browse"), UPDATE_SET),
-        c("CONTROL_BACKUPButton", 136, 112, 110, 32, "button", "pill", ("@save", "Backup"), UPDATE_SET),
-        c("CONTROL_UPButton", 240, 168, 104, 32, "button", "primary", "Update", UPDATE_SET),
-        c("CONTROL_CUPButton", 350, 168, 104, 32, "button", "pill", "Cancel", UPDATE_SET),
+        c("CONTROL_OPENButton", 20, 112, 110, 32, "caption", "pill", "@folder", UPDATE_SET),
+        c("CONTROL_BACKUPButton", 136, 112, 110, 32, "caption", "pill", "@save", UPDATE_SET),
+        c("CONTROL_UPButton", 240, 168, 104, 32, "caption", "primary", None, UPDATE_SET),
+        c("CONTROL_CUPButton", 350, 168, 104, 32, "caption", "pill", None, UPDATE_SET),
     ]
     canvases = [Canvas("update_normal.jpg", "update_normal"),
                 Canvas("update_over.jpg", "update_over")]

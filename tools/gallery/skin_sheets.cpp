@@ -97,15 +97,26 @@ EntryLook CompositeMacroPage(const std::wstring& key) {
     return CompositeCommon(key, kMacroSet);
 }
 
-// The profile manager's buttons carry their texts in the skin images.
 EntryLook ProfileLook(const std::wstring& key) {
+    constexpr FaceSet kFaces{0, 1, 2, 2, 0};
     if (key == L"PROGRAM_LIST") return {Part::List, {}, L"", L""};
-    return Faces({0, 1, 2, 2, 0});
+    if (key == L"FUNC_ADD") return Caption(kFaces, L"PROFILE_NEW");
+    if (key == L"FUNC_LOAD") return Caption(kFaces, L"PROFILE_LOAD");
+    if (key == L"FUNC_DELETE") return Caption(kFaces, L"PROFILE_DELETE");
+    if (key == L"CONTROL_OK") return Caption(kFaces, L"PROFILE_OK");
+    if (key == L"CONTROL_CANCEL") return Caption(kFaces, L"PROFILE_CANCLE");
+    if (key == L"CONTROL2_APPLY") return Caption(kFaces, L"PROFILE_APPLY");
+    return Faces(kFaces);
 }
 
 EntryLook UpdateLook(const std::wstring& key) {
+    constexpr FaceSet kFaces{0, 1, 0, 0, 0};
     if (key == L"CONTROL_UPStatic" || key == L"CONTROL_UPCombox") return Hidden();
-    return Faces({0, 1, 0, 0, 0});
+    if (key == L"CONTROL_OPENButton") return Caption(kFaces, L"UPDATE_OPEN");
+    if (key == L"CONTROL_BACKUPButton") return Caption(kFaces, L"UPDATE_BACKUP");
+    if (key == L"CONTROL_UPButton") return Caption(kFaces, L"UPDATE_START");
+    if (key == L"CONTROL_CUPButton") return Caption(kFaces, L"UPDATE_CANCEL");
+    return Faces(kFaces);
 }
 
 }  // namespace

@@ -194,10 +194,15 @@ def primary(sf, c, look, variant=""):
 
 def _label(sf, c, face, look, on_accent=False):
     """Text or icon and text drawn into the image (dialogs whose buttons draw no caption)."""
-    if c.legend is None or c.kind == "caption":
+    if c.legend is None:
         return
     cx, cy = _centre(face)
     colour = (0x1a, 0x12, 0x08) if on_accent and look != DISABLED else ink(look)
+    if c.kind == "caption":
+        # The button draws its own caption; the face carries only its icon, at the left.
+        if isinstance(c.legend, str) and c.legend.startswith("@"):
+            icons.draw(sf, c.legend[1:], (face[0] + 10, cy - 7, face[0] + 24, cy + 7), colour, 1.4)
+        return
     if isinstance(c.legend, tuple):
         icon, text = c.legend
         f = font(11, True)
@@ -309,13 +314,13 @@ def rate(sf, c, look, variant=""):
 
 
 def title(sf, c, look, variant=""):
-    x0, y0, y1 = c.x, c.y, c.y + c.h
+    """The title's picture; its text is the window's caption, drawn in the user's language."""
+    x0, y0 = c.x, c.y
     macro = variant == "macro_only"
-    cy = (y0 + y1) / 2
     sf.rrect((x0 + 2, y0 + 3, x0 + 26, y0 + 27), 6, fill=t.ACCENT)
     icons.draw(sf, "macro" if macro else "key", (x0 + 4, y0 + 5, x0 + 24, y0 + 25), t.WINDOW_BOTTOM, 1.6)
-    text = "MACRO EDITOR" if macro else c.legend
-    sf.text((x0 + 36, cy), text, font(14, True), t.TEXT, anchor="lm")
+    if c.legend:
+        sf.text((x0 + 36, (y0 + c.y + c.h) / 2), c.legend, font(14, True), t.TEXT, anchor="lm")
 
 
 def icon(sf, c, look, variant=""):

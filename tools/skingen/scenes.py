@@ -74,6 +74,7 @@ def composite(sf, win, canvas):
         field(sf, win.control("FUNC_KEY_INPUT").rect, 4, 7)
     elif page == "macro":
         field(sf, win.control("FUNC_MACRO_LIST2").rect, 2, 4)
+        field(sf, win.control("FUNC_MACRO_CYCLES").rect, 2, 4)
     elif page == "media":
         _watermark(sf, "media", (mx + mw - 170, my + mh - 170, mx + mw - 20, my + mh - 20))
     elif page == "function":

@@ -16,6 +16,16 @@ CBaseDialog::FatalExit& ExitHook() {
 
 }  // namespace
 
+std::optional<SkinImages> LoadSkinImages(const std::wstring& skinFile, const std::wstring& skinFolder) {
+    const std::wstring mainImage = ReadSkinText(skinFile, L"SCREEN", L"Main");
+    const std::wstring maskImage = ReadSkinText(skinFile, L"SCREEN", L"Mask");
+    if (mainImage.empty() || maskImage.empty()) return std::nullopt;
+    auto background = LoadImageFile(skinFolder + mainImage);
+    auto mask = LoadImagePixels(skinFolder + maskImage);
+    if (!background || !mask) return std::nullopt;
+    return SkinImages{std::move(*background), std::move(*mask)};
+}
+
 CBaseDialog::CBaseDialog(DialogTemplate dialogTemplate, HWND parent, std::wstring skinFile,
                          std::wstring skinFolder)
     : Dialog(dialogTemplate),
@@ -57,25 +67,28 @@ BOOL CBaseDialog::OnInitDialog() {
 
 bool CBaseDialog::ApplySkin() {
     applyingSkin_ = true;
-    const std::wstring mainImage = ReadSkinText(skinFile_, L"SCREEN", L"Main");
-    const std::wstring maskImage = ReadSkinText(skinFile_, L"SCREEN", L"Mask");
-    auto background = mainImage.empty() ? std::nullopt : LoadImageFile(skinFolder_ + mainImage);
-    auto mask = maskImage.empty() ? std::nullopt : LoadImagePixels(skinFolder_ + maskImage);
-    if (!background || !mask) {
+    std::optional<SkinImages> loaded;
+    if (!preloaded_) loaded = LoadSkinImages(skinFile_, skinFolder_);
+    const SkinImages* images = preloaded_ ? preloaded_ : loaded ? &*loaded : nullptr;
+    if (!images) {
         applyingSkin_ = false;
         return false;
     }
-    background_ = std::move(background->bitmap);
-    backgroundSize_ = {background->width, background->height};
+    if (loaded) background_ = std::move(loaded->background.bitmap);
+    backgroundSize_ = {images->background.width, images->background.height};
 
     // The window takes exactly the background's size; its client area is the
     // whole window, as the templates have neither caption nor border.
     SetWindowPos(hwnd_, nullptr, 0, 0, backgroundSize_.cx, backgroundSize_.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    mask_ = RegionFromMask(*mask);
+    mask_ = RegionFromMask(images->mask);
     if (SetWindowRgn(hwnd_, mask_.get(), TRUE)) mask_.Release();  // the window owns it now
     applyingSkin_ = false;
     return true;
+}
+
+HBITMAP CBaseDialog::Background() const {
+    return preloaded_ ? preloaded_->background.bitmap.get() : background_.get();
 }
 
 void CBaseDialog::ReleaseImages() {
@@ -94,9 +107,10 @@ void CBaseDialog::OnCancel() {
 }
 
 void CBaseDialog::PaintBackground(HDC dc) {
-    if (!background_) return;
+    HBITMAP background = Background();
+    if (!background) return;
     MemoryDc source(dc);
-    SelectGuard select(source.get(), background_.get());
+    SelectGuard select(source.get(), background);
     BitBlt(dc, 0, 0, backgroundSize_.cx, backgroundSize_.cy, source.get(), 0, 0, SRCCOPY);
 }
 

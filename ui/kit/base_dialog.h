@@ -6,12 +6,25 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/kit/gdi.h"
+#include "ui/kit/image_file.h"
 #include "ui/kit/window.h"
 
 namespace kv::ui {
+
+// The two images a skin file names, read once so that a dialog can open
+// without touching a file.
+struct SkinImages {
+    DecodedImage background;
+    PixelImage mask;
+};
+
+// Reads "Main" and "Mask" of the skin file's "SCREEN" section from the
+// folder; nothing when either cannot be read.
+std::optional<SkinImages> LoadSkinImages(const std::wstring& skinFile, const std::wstring& skinFolder);
 
 class CBaseDialog : public Dialog {
   public:
@@ -24,7 +37,11 @@ class CBaseDialog : public Dialog {
     const std::wstring& SkinFile() const { return skinFile_; }
     const std::wstring& SkinFolder() const { return skinFolder_; }
     bool ApplyingSkin() const { return applyingSkin_; }
-    HBITMAP Background() const { return background_.get(); }
+    HBITMAP Background() const;
+
+    // Images read in advance (not owned; they outlive every opening): the
+    // initialisation then reads no file. Null goes back to reading them.
+    void UsePreloadedSkin(const SkinImages* images) { preloaded_ = images; }
 
     // What happens when a skin image is missing: by default the process ends
     // at once with exit code 0. Tests replace it; when the replacement
@@ -56,6 +73,7 @@ class CBaseDialog : public Dialog {
     GdiBitmap background_;
     SIZE backgroundSize_{0, 0};
     GdiRegion mask_;  // kept until the window takes it
+    const SkinImages* preloaded_ = nullptr;
     bool applyingSkin_ = false;
 };
 

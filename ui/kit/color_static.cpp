@@ -69,6 +69,8 @@ void ColorStatic::Paint(HDC dc) {
     if ((style & SS_TYPEMASK) == SS_CENTER) format |= DT_CENTER;
     if ((style & SS_TYPEMASK) == SS_RIGHT) format |= DT_RIGHT;
     if (style & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_VCENTER | DT_SINGLELINE;
+    if ((style & SS_ELLIPSISMASK) == SS_PATHELLIPSIS) format |= DT_PATH_ELLIPSIS;
+    if ((style & SS_ELLIPSISMASK) == SS_ENDELLIPSIS) format |= DT_END_ELLIPSIS;
 
     HFONT font = font_ ? font_.get() : reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     SelectGuard select(dc, font);

@@ -41,13 +41,15 @@ void CReportCtrl::OnAttached() {
 // ---- set-up ----
 
 void CReportCtrl::ApplyExtendedStyle(DWORD requested) {
+    // With a palette the list draws its grid lines and tick boxes itself.
     const DWORD style = requested | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES |
-                        (gridLines_ ? LVS_EX_GRIDLINES : 0) |
+                        (gridLines_ && !palette_ ? LVS_EX_GRIDLINES : 0) |
                         (tickMode_ != TickMode::None ? LVS_EX_CHECKBOXES : 0);
     SendMessageW(
         hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE,
         LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | requested,
         style);
+    if (palette_ && tickMode_ != TickMode::None) InstallTickImages();
 }
 
 void CReportCtrl::SetGridLines(bool on) {

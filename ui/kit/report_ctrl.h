@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,24 @@ enum class TickMode { None = 0, Independent = 1, OneOfMany = 2, Fixed = 3 };
 enum RowState : unsigned { kRowSelected = 1, kRowTicked = 2, kRowFocused = 4 };
 
 class CReportCtrl;
+
+// Colours for a list that sits on a skin instead of the system's window
+// colours: the rows (and the empty area below them), the selected row and the
+// column header.
+struct ReportPalette {
+    COLORREF text = RGB(0, 0, 0);
+    COLORREF back = RGB(255, 255, 255);
+    COLORREF selectedText = RGB(255, 255, 255);
+    COLORREF selectedBack = RGB(0, 0, 128);
+    COLORREF headerText = RGB(0, 0, 0);
+    COLORREF headerBack = RGB(240, 240, 240);
+    COLORREF headerLine = RGB(160, 160, 160);  // dividers and the line under the header
+    COLORREF gridLine = RGB(208, 208, 208);
+    COLORREF tickBox = RGB(255, 255, 255);  // inside an empty tick box
+    COLORREF tickEdge = RGB(96, 96, 96);
+    COLORREF tickFill = RGB(0, 0, 128);  // inside a ticked box
+    COLORREF tickMark = RGB(255, 255, 255);
+};
 
 // The owner's hooks; any may be left empty.
 struct ReportHooks {
@@ -62,6 +81,10 @@ class CReportCtrl : public Control {
     void SetOwner(void* ownerDialog, int* quietFlag);
     void* OwnerDialog() const { return ownerDialog_; }
     void SetHooks(ReportHooks hooks) { hooks_ = std::move(hooks); }
+    // From now on the list draws itself in these colours: every cell, rows
+    // added later and kDefaultColor take the palette's text and background.
+    void SetPalette(const ReportPalette& palette);
+    const std::optional<ReportPalette>& Palette() const { return palette_; }
 
     // ---- rows ----
     int InsertRow(int position, const std::wstring& text);
@@ -112,6 +135,7 @@ class CReportCtrl : public Control {
   private:
     struct Row;
     class EditBoxControl;
+    class HeaderControl;
     struct Snapshot;
 
     LRESULT OnMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
@@ -142,9 +166,16 @@ class CReportCtrl : public Control {
     void Restore(int row, const Snapshot& snapshot);
     void WithQuietFlag(const std::function<void()>& action);
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw);
+    COLORREF DefaultText() const;
+    COLORREF DefaultBack() const;
+    void DrawGridLines(HDC dc);
+    void InstallTickImages();
 
     std::vector<std::unique_ptr<Row>> records_;
     std::unique_ptr<EditBoxControl> editBox_;
+    std::optional<ReportPalette> palette_;
+    std::unique_ptr<HeaderControl> header_;  // paints the header in the palette's colours
+    HIMAGELIST tickImages_ = nullptr;        // the palette's tick boxes; the list destroys them
     bool editingEnabled_ = false;
     int editRow_ = -1, editColumn_ = -1;
     TickMode tickMode_ = TickMode::Independent;

@@ -43,6 +43,23 @@ class CReportCtrl::EditBoxControl : public Control {
     CReportCtrl& list_;
 };
 
+// Paints the column header in the palette's colours instead of the system's.
+class CReportCtrl::HeaderControl : public Control {
+  public:
+    explicit HeaderControl(const ReportPalette& palette) : palette_(palette) {}
+    void SetPalette(const ReportPalette& palette) { palette_ = palette; }
+
+  protected:
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnPrintClient(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM) { return 1; }
+    void Paint(HDC dc);
+    ReportPalette palette_;
+};
+
 inline constexpr int kEditLimit = 100;
 inline constexpr int kCompareLimit = 259;
 

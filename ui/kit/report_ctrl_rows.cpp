@@ -7,13 +7,6 @@
 
 namespace kv::ui {
 
-namespace {
-
-COLORREF SystemText() { return GetSysColor(COLOR_WINDOWTEXT); }
-COLORREF SystemBack() { return GetSysColor(COLOR_WINDOW); }
-
-}  // namespace
-
 int CReportCtrl::ColumnCount() const {
     HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
     return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -31,8 +24,8 @@ int CReportCtrl::InsertColumn(int position, const std::wstring& header, int form
     if (index < 0) return index;
     for (auto& record : records_) {
         const auto at = static_cast<size_t>(std::min<int>(index, static_cast<int>(record->text.size())));
-        record->text.insert(record->text.begin() + static_cast<ptrdiff_t>(at), SystemText());
-        record->back.insert(record->back.begin() + static_cast<ptrdiff_t>(at), SystemBack());
+        record->text.insert(record->text.begin() + static_cast<ptrdiff_t>(at), DefaultText());
+        record->back.insert(record->back.begin() + static_cast<ptrdiff_t>(at), DefaultBack());
     }
     return index;
 }
@@ -68,8 +61,8 @@ int CReportCtrl::InsertRow(int position, const std::wstring& text) {
     EndEdit(true);
     auto record = std::make_unique<Row>();
     const auto columns = static_cast<size_t>(std::max(ColumnCount(), 1));
-    record->text.assign(columns, SystemText());
-    record->back.assign(columns, SystemBack());
+    record->text.assign(columns, DefaultText());
+    record->back.assign(columns, DefaultBack());
 
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -124,12 +117,12 @@ void CReportCtrl::ForEachCell(int row, int column, const std::function<void(Row&
 }
 
 void CReportCtrl::SetCellTextColor(int row, int column, COLORREF color) {
-    const COLORREF value = color == kDefaultColor ? SystemText() : color;
+    const COLORREF value = color == kDefaultColor ? DefaultText() : color;
     ForEachCell(row, column, [value](Row& record, int c) { record.text[static_cast<size_t>(c)] = value; });
 }
 
 void CReportCtrl::SetCellBackColor(int row, int column, COLORREF color) {
-    const COLORREF value = color == kDefaultColor ? SystemBack() : color;
+    const COLORREF value = color == kDefaultColor ? DefaultBack() : color;
     ForEachCell(row, column, [value](Row& record, int c) { record.back[static_cast<size_t>(c)] = value; });
 }
 

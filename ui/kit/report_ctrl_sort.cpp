@@ -1,4 +1,4 @@
-// Sorting the report list by a column, and drawing its per-cell colours.
+// Sorting the report list by a column.
 #include <algorithm>
 #include <numeric>
 
@@ -32,26 +32,6 @@ void CReportCtrl::SortByColumn(int column) {
         for (size_t i = 0; i < order.size(); ++i) Restore(static_cast<int>(i), rows[order[i]]);
     });
     if (hooks_.afterSort) hooks_.afterSort(hwnd_, *this);
-}
-
-LRESULT CReportCtrl::CustomDraw(NMLVCUSTOMDRAW* draw) {
-    switch (draw->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT:
-            return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT:
-            return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-            break;
-        default:
-            return CDRF_DODEFAULT;
-    }
-    const auto* record = reinterpret_cast<const Row*>(draw->nmcd.lItemlParam);
-    const auto column = static_cast<size_t>(draw->iSubItem);
-    if (record && column < record->text.size()) {
-        draw->clrText = record->text[column];
-        draw->clrTextBk = record->back[column];
-    }
-    return CDRF_DODEFAULT;
 }
 
 }  // namespace kv::ui

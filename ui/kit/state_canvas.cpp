@@ -11,6 +11,11 @@ constexpr int kMargin = 100;
 }  // namespace
 
 bool BuildStateCanvas(StateCanvas& canvas, const std::wstring& imagePath, HDC dialogDc) {
+    const auto image = LoadImageFile(imagePath);
+    return BuildStateCanvas(canvas, image ? &*image : nullptr, dialogDc);
+}
+
+bool BuildStateCanvas(StateCanvas& canvas, const DecodedImage* image, HDC dialogDc) {
     HWND dialog = WindowFromDC(dialogDc);
     RECT client{};
     if (dialog) GetClientRect(dialog, &client);
@@ -18,7 +23,6 @@ bool BuildStateCanvas(StateCanvas& canvas, const std::wstring& imagePath, HDC di
 
     GdiBitmap bitmap(CreateCompatibleBitmap(dialogDc, size.cx, size.cy));
     if (!bitmap) return false;
-    auto image = LoadImageFile(imagePath);
     {
         MemoryDc target(dialogDc);
         SelectGuard selectTarget(target.get(), bitmap.get());
@@ -31,7 +35,7 @@ bool BuildStateCanvas(StateCanvas& canvas, const std::wstring& imagePath, HDC di
     }
     canvas.bitmap_ = std::move(bitmap);
     canvas.size_ = size;
-    return image.has_value();
+    return image != nullptr;
 }
 
 void DrawFromCanvas(const StateCanvas& canvas, HDC target, int x, int y, int w, int h) {

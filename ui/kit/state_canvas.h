@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/kit/gdi.h"
+#include "ui/kit/image_file.h"
 
 namespace kv::ui {
 
@@ -17,7 +18,7 @@ class StateCanvas {
     bool empty() const { return !bitmap_; }
 
   private:
-    friend bool BuildStateCanvas(StateCanvas&, const std::wstring&, HDC);
+    friend bool BuildStateCanvas(StateCanvas&, const DecodedImage*, HDC);
     GdiBitmap bitmap_;
     SIZE size_{0, 0};
 };
@@ -26,6 +27,8 @@ class StateCanvas {
 // image drawn at (0, 0) in its natural size. The canvas is made (black) even
 // when the image cannot be read; the answer says whether it could.
 bool BuildStateCanvas(StateCanvas& canvas, const std::wstring& imagePath, HDC dialogDc);
+// The same from an image read earlier (null: the canvas stays black and the answer is false).
+bool BuildStateCanvas(StateCanvas& canvas, const DecodedImage* image, HDC dialogDc);
 
 // Copies w x h pixels of the canvas from (x, y) to (0, 0) of the target.
 void DrawFromCanvas(const StateCanvas& canvas, HDC target, int x, int y, int w, int h);

@@ -19,11 +19,13 @@ constexpr UINT_PTR kSubclassId = 0x4B56;  // one kit object per control
 
 }  // namespace
 
-std::wstring Window::Text() const {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
+
+std::wstring Window::Text() const { return WindowText(hwnd_); }
 
 // ---- Dialog ----
 

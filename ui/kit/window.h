@@ -15,6 +15,9 @@ inline constexpr UINT kReflectedNotify = WM_APP + 0x3A00;
 // Likewise a list hands a child's WM_COMMAND back to that child (the cell editor's selection change).
 inline constexpr UINT kReflectedCommand = WM_APP + 0x3A01;
 
+// The text of any window.
+std::wstring WindowText(HWND window);
+
 class Window {
   public:
     Window() = default;

@@ -71,6 +71,17 @@ TEST_F(ProfileSaveFailure, SuccessfulSaveReplacesTheFile) {
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"profile.kvp"});
 }
 
+TEST_F(ProfileSaveFailure, AReadOnlyFileIsNotReplaced) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    model::ConfigSet set;
+    FillWorkingSet(set);
+    EXPECT_FALSE(SaveProfileFile(path, set));
+    EXPECT_FALSE(WriteDefaultProfileFile(path, 0));
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    ExpectOldFileAlone();
+}
+
 TEST_F(ProfileSaveFailure, MissingFolderFailsWithoutCreatingIt) {
     model::ConfigSet set;
     FillWorkingSet(set);

@@ -1,9 +1,10 @@
 // The skinned dialog: shape from the mask, size and face from the background,
 // silent end of the process when either image is missing.
+#include "ui/kit/base_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/win/kit/kit_fixture.h"
-#include "ui/kit/base_dialog.h"
 #include "ui/kit/mask_region.h"
 #include "ui/kit/window_capture.h"
 
@@ -163,6 +164,38 @@ TEST_F(BaseDialogTest, OkReleasesTheImagesAndCloses) {
     SendMessageW(window, WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(dialog.Background());
+}
+
+// Images read at start-up: later openings read no file, so a picture that
+// has gone meanwhile ends nothing.
+TEST_F(BaseDialogTest, PreloadedImagesNeedNoFileWhenTheDialogOpens) {
+    SaveOrFail(SolidImage(40, 30, kTeal), folder.File(L"bg.bmp"), ImageFormat::Bmp);
+    PixelImage mask = SolidImage(40, 30, kWhite);
+    for (int x = 0; x < 40; ++x) mask.pixels[static_cast<size_t>(10 * 40 + x)] = 0xFF000000;
+    SaveOrFail(mask, folder.File(L"mask.bmp"), ImageFormat::Bmp);
+    WriteSkin(L"bg.bmp", L"mask.bmp");
+    const std::optional<SkinImages> images = LoadSkinImages(skin, folder.path());
+    ASSERT_TRUE(images.has_value());
+    DeleteFileW(folder.File(L"bg.bmp").c_str());
+    DeleteFileW(folder.File(L"mask.bmp").c_str());
+    EXPECT_FALSE(LoadSkinImages(skin, folder.path()).has_value());
+
+    SkinnedDialog dialog(skin, folder.path());
+    dialog.UsePreloadedSkin(&*images);
+    for (int opening = 0; opening < 2; ++opening) {
+        HWND window = dialog.Create();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(fatalExits, 0);
+        RECT box{};
+        EXPECT_EQ(RegionKind(window, box), SIMPLEREGION);
+        EXPECT_EQ(box.top, 10);
+        EXPECT_EQ(box.bottom, 11);
+        EXPECT_EQ(dialog.Background(), images->background.bitmap.get());
+        SendMessageW(window, WM_COMMAND, IDOK, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(dialog.Background(), images->background.bitmap.get())
+            << "the preloaded picture stays for the next opening";
+    }
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+// Template and control ids of the key assignment dialog. Tests and the
+// end-to-end harness drive the dialog by these numbers: do not renumber.
+#pragma once
+
+#define IDD_COMPOSITE 134
+
+// Common: OK (IDOK) and Cancel (IDCANCEL), Apply, the four tabs, chrome.
+#define IDC_COMP_APPLY 1015
+#define IDC_COMP_TAB_KEY 1028
+#define IDC_COMP_TAB_MACRO 1029
+#define IDC_COMP_TAB_MEDIA 1030
+#define IDC_COMP_TAB_FUNCTION 1031
+#define IDC_COMP_CLEAR 1032
+#define IDC_COMP_MASK 1033
+#define IDC_COMP_TITLE 1131
+#define IDC_COMP_OSK 1132
+#define IDC_COMP_HEADING 1199
+
+// Single-key page.
+#define IDC_COMP_KEY_BOX 1127
+#define IDC_COMP_KEYBOARD_LABEL 1134
+#define IDC_COMP_MOUSE_LABEL 1135
+#define IDC_COMP_KEYBOARD_CHOICE 1185
+#define IDC_COMP_MOUSE_CHOICE 1186
+#define IDC_COMP_MOUSE_LIST 1187
+#define IDC_COMP_KEY_LABEL 1201
+
+// Macro page.
+#define IDC_COMP_MACRO_ADD 1017
+#define IDC_COMP_MACRO_DELETE 1018
+#define IDC_COMP_ACTIONS 1019
+#define IDC_COMP_RECORD 1020
+#define IDC_COMP_ACTION_DELETE 1021
+#define IDC_COMP_ACTION_CLEAR 1022
+#define IDC_COMP_ACTION_TOP 1023
+#define IDC_COMP_ACTION_UP 1024
+#define IDC_COMP_ACTION_DOWN 1025
+#define IDC_COMP_ACTION_BOTTOM 1026
+#define IDC_COMP_RECORD_DELAYS 1027
+#define IDC_COMP_CYCLES 1125
+#define IDC_COMP_MACRO_LIST 1126
+#define IDC_COMP_CYCLES_LABEL 1130
+#define IDC_COMP_RECORD_DELAYS_LABEL 1133
+#define IDC_COMP_MACRO_LABEL 1200
+
+// Multimedia and function pages.
+#define IDC_COMP_MEDIA_LIST 1128
+#define IDC_COMP_FUNCTION_LIST 1129
+#define IDC_COMP_MEDIA_LABEL 1202
+#define IDC_COMP_FUNCTION_LABEL 1203
