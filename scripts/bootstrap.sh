@@ -14,6 +14,7 @@ packages=(
   # The skin images are drawn with DejaVu Sans and DejaVu Sans Condensed; Wine
   # draws the Chinese texts with WenQuanYi Micro Hei.
   fonts-dejavu-core fonts-dejavu-extra fonts-wqy-microhei
+  nsis
   # JSON configuration files (header-only, also for the MinGW build).
   nlohmann-json3-dev
 )

@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "hidserv/sim/unique_handle.h"
+#include "hidserv/unique_handle.h"
 #include "sim/control_commands.h"
 
 namespace kv::hidserv {
@@ -36,10 +36,10 @@ void WriteAnswer(HANDLE pipe, const std::string& answer) {
 void Serve(kv::sim::SimHidService* service, std::wstring name) {
     int failures = 0;
     while (failures < 10) {
-        UniqueHandle pipe(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX,
-                                           PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
-                                           PIPE_UNLIMITED_INSTANCES, kBufferSize, kBufferSize, 0, nullptr));
-        if (!pipe.Valid()) {
+        UniqueKernelHandle pipe = OwnFileHandle(CreateNamedPipeW(
+            name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
+            PIPE_UNLIMITED_INSTANCES, kBufferSize, kBufferSize, 0, nullptr));
+        if (!pipe) {
             ++failures;
             Sleep(500);
             continue;

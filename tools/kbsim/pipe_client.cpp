@@ -2,20 +2,21 @@
 
 #include <windows.h>
 
-#include "hidserv/sim/unique_handle.h"
+#include "hidserv/unique_handle.h"
 
 namespace kv::kbsim {
 
-using kv::hidserv::UniqueHandle;
+using kv::hidserv::OwnFileHandle;
+using kv::hidserv::UniqueKernelHandle;
 
 std::optional<std::string> SendControlLine(const std::wstring& pipe, const std::string& line,
                                            unsigned timeout_ms) {
     DWORD start = GetTickCount();
-    UniqueHandle handle;
+    UniqueKernelHandle handle;
     for (;;) {
-        handle = UniqueHandle(
+        handle = OwnFileHandle(
             CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (handle.Valid()) break;
+        if (handle) break;
         DWORD error = GetLastError();
         if (GetTickCount() - start >= timeout_ms) return std::nullopt;
         // Busy: the server is answering someone else. Missing: it may be starting.

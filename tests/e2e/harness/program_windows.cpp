@@ -16,11 +16,23 @@ DWORD OwnerOf(HWND w) {
     return pid;
 }
 
+// EnumWindows works on a snapshot of the list; a GetWindow walk loses its place
+// (and misses windows) when the program creates, hides or reorders one meanwhile.
 template <typename Pred>
 HWND FindTopLevel(Pred pred) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (pred(w)) return w;
-    return nullptr;
+    struct Search {
+        Pred* pred;
+        HWND found;
+    } search{&pred, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (!(*s->pred)(w)) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace

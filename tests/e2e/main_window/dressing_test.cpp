@@ -303,7 +303,13 @@ TEST_F(Dressed, FlipTogglesSwapTheTopRow) {
     for (const auto& step : steps) {
         ASSERT_TRUE(Click(Main(), step.toggle));
         EXPECT_TRUE(WaitFor([&] { return flip_value() == step.stored; }, 10s)) << step.stored;
-        EXPECT_TRUE(WaitFor([&] { return IsEnabled(Main(), kD1) == step.flipped; }, 10s));
+        // The row changes one button at a time: wait for its last one.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return IsEnabled(Main(), kD1) == step.flipped && IsEnabled(Main(), kD6) == step.flipped &&
+                       IsEnabled(Main(), kF4) == !step.flipped;
+            },
+            10s));
         for (int id = kF1; id <= kF4; ++id) EXPECT_EQ(IsEnabled(Main(), id), !step.flipped) << Name(id);
         for (int id = kD1; id <= kD6; ++id) EXPECT_EQ(IsEnabled(Main(), id), step.flipped) << Name(id);
     }
