@@ -22,13 +22,15 @@ int Commands::GetActiveProfile() {
     return profile;
 }
 
-void Commands::SetActiveProfile(int profile) {
-    if (!ValidProfile(profile)) return;
+int Commands::SetActiveProfile(int profile) {
+    if (!ValidProfile(profile)) return kBadBlockIndex;
     std::lock_guard lock(profile_lock_);
     std::array<uint8_t, kSettingsBlockSize> block{};
-    if (ReadSettingsBlock(block) != kOk) return;
+    if (const int read = ReadSettingsBlock(block); read != kOk) return read;
     block[kSettingsActiveProfile] = static_cast<uint8_t>(profile);
-    cached_active_profile_ = WriteSettingsBlock(block) == kOk ? profile : -1;
+    const int written = WriteSettingsBlock(block);
+    cached_active_profile_ = written == kOk ? profile : -1;
+    return written;
 }
 
 }  // namespace kv::device

@@ -73,7 +73,9 @@ public:
     // Active profile through the settings block, with a cache (-1 = unknown).
     // A settings block naming no valid profile (0..2) counts as a failed read.
     int GetActiveProfile();
-    void SetActiveProfile(int profile);  // ignores anything outside 0..2
+    // kOk, the failed read's or write's result, or kBadBlockIndex (nothing
+    // sent) for anything outside 0..2.
+    int SetActiveProfile(int profile);
     int CachedActiveProfile() const { return cached_active_profile_; }
     void ResetActiveProfileCache() { cached_active_profile_ = -1; }
 

@@ -81,6 +81,8 @@ std::string Fault(SimHidService& service, const Words& w) {
             f.unplug_after = n;
         else if (w[1] == "latency")
             f.latency = std::chrono::milliseconds(n);
+        else if (w[1] == "after")
+            f.after = n;
         else
             return Error("unknown fault kind");
     }
@@ -103,6 +105,25 @@ std::string Dump(SimHidService& service, const Words& w) {
         if (wanted < length) length = wanted;
     }
     return Ok(HexDump(std::span<const uint8_t>(bytes).subspan(offset, length), offset));
+}
+
+// poke AREA OFFSET BYTE...: bytes in hexadecimal, written straight into memory.
+std::string Poke(SimHidService& service, const Words& w) {
+    if (w.size() < 4) return Error("usage: poke AREA OFFSET BYTE...");
+    auto area = AreaFromName(w[1]);
+    if (!area) return Error("unknown area (settings, profiles, keymaps, macro, matrix, colours)");
+    uint32_t offset = 0;
+    if (!ParseNumber(w[2], &offset)) return Error("bad offset");
+    std::vector<uint8_t> bytes;
+    for (size_t i = 3; i < w.size(); ++i) {
+        uint32_t value = 0;
+        auto [end, ec] = std::from_chars(w[i].data(), w[i].data() + w[i].size(), value, 16);
+        if (ec != std::errc() || end != w[i].data() + w[i].size() || w[i].size() > 2)
+            return Error("bytes are one or two hexadecimal digits");
+        bytes.push_back(static_cast<uint8_t>(value));
+    }
+    if (!service.WriteArea(*area, offset, bytes)) return Error("past the end of the area");
+    return Ok();
 }
 
 std::string Log(SimHidService& service, const Words& w) {
@@ -170,6 +191,7 @@ const std::vector<CommandEntry>& Commands() {
              return Ok();
          }},
         {"dump", Dump},
+        {"poke", Poke},
         {"log", Log},
         {"reset",
          [](SimHidService& s, const Words& w) {
@@ -202,9 +224,11 @@ std::string ControlHelp() {
            "fault status FE|FF N        the next N reports are refused with that status\n"
            "fault latency MS            every reply comes MS later\n"
            "fault unplug-after N        unplug once N more reports are answered\n"
+           "fault after N               the one-shot faults wait for N more reports\n"
            "fault clear | fault show\n"
            "timing on|off               1 ms USB frame model\n"
            "dump AREA [OFFSET [LENGTH]] hex dump: settings profiles keymaps macro matrix colours\n"
+           "poke AREA OFFSET BYTE...    write hexadecimal bytes into an area\n"
            "log on|off|clear|show [N]   traffic log (last N reports, 50 by default)\n"
            "reset [UNITS]               factory memory, macro capacity in 128-byte units\n"
            "save                        write the state file now\n";

@@ -17,6 +17,7 @@ FaultDecision FaultInjector::Next() {
     FaultDecision d;
     d.latency = settings_.latency;
     if (settings_.unplug_after > 0) d.unplug_after_reply = --settings_.unplug_after == 0;
+    if (Take(settings_.after)) return d;
     if (Take(settings_.drop_requests)) {
         d.reach_keyboard = false;
         d.reply = false;
@@ -53,6 +54,7 @@ std::string FaultInjector::Describe() const {
     }
     add("unplug-after", settings_.unplug_after);
     add("latency-ms", static_cast<uint32_t>(settings_.latency.count()));
+    add("after", settings_.after);
     return text.empty() ? "none\n" : text;
 }
 

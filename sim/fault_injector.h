@@ -15,6 +15,7 @@ struct FaultSettings {
     uint8_t status = 0xFE;                 // 0xFE or 0xFF
     uint32_t unplug_after = 0;             // unplug once N more reports have been answered (0 = off)
     std::chrono::milliseconds latency{0};  // added to every reply
+    uint32_t after = 0;                    // the one-shot faults wait until N more reports have passed
 };
 
 // What happens to one report.

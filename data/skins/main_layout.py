@@ -14,6 +14,10 @@ KEY_FACES = ("N", "O", "D", "N", "X")
 PLAIN_FACES = ("N", "O", "D", "N", "N")
 LINK_FACES = ("N", "O", "X", "N", "N")
 LOCK_FACES = ("N", "N", "N", "N", "O")
+# The flipped top row: D1..D6 in place of F1..F4, drawn only on the two
+# canvases no other button uses (normal C0, hover and pressed C1).
+D_FACES = ("C0", "C1", "C1", "C0", "C1")
+FLIPPED_KEYS = (0x03B, 0x03C, 0x03D, 0x03E)
 
 # key index -> (legend, x in key units, row, width units, height units)
 # A legend is one text or (upper, lower) for keys with a shifted symbol.
@@ -84,7 +88,13 @@ def _key_controls():
         legend, u, row, wu = spec[:4]
         hu = spec[4] if len(spec) > 4 else 1
         x, y, w, h = key_rect(u, row, wu, hu)
-        out.append(Control("KEY_%03X" % index, x, y, w, h, "key", "key", legend, KEY_FACES))
+        group = "top" if index in FLIPPED_KEYS else "common"
+        out.append(Control("KEY_%03X" % index, x, y, w, h, "key", "key", legend, KEY_FACES, group=group))
+    # Six tiles from the Esc key's gap to F5; each cap leaves the gap to the next.
+    tile = (kx(6.5) - GAP - kx(1)) // 6
+    for n in range(1, 7):
+        out.append(Control("KEY_D%d" % n, kx(1) + (n - 1) * tile, ROW_F, tile, PITCH - GAP, "key", "dkey",
+                           "D%d" % n, D_FACES, group="flip"))
     x, y, w, h = key_rect(*FN_KEY[1:])
     out.append(Control("KEY_FN", x, y, w, h, "key", "key", "Fn", KEY_FACES))
     for n in range(1, 10):
@@ -105,8 +115,9 @@ def _deck_extras():
     ]
     for i, (key, text) in enumerate((("LOCK_CAPS", "CAPS"), ("LOCK_NUM", "NUM"),
                                      ("LOCK_SCROLL", "SCROLL"), ("LOCK_AB", "A/B"))):
+        # The A/B lamp lights on its checked canvas while the G keys show layer B.
         out.append(Control(key, kx(19 + i), y, PITCH - GAP, h, "button", "lock", text, LOCK_FACES,
-                           inert=True))
+                           inert=key != "LOCK_AB"))
     return out
 
 
@@ -260,8 +271,8 @@ def build():
         radius=14, controls=controls,
         canvases=[Canvas("main_normal.jpg", "N"), Canvas("main_over.jpg", "O"),
                   Canvas("main_down.jpg", "D"), Canvas("main_disable.jpg", "X"),
-                  Canvas("main_color0.jpg", "C0", variant="glow0"),
-                  Canvas("main_color1.jpg", "C1", variant="glow1")],
+                  Canvas("main_color0.jpg", "C0", page="flip", variant="glow0"),
+                  Canvas("main_color1.jpg", "C1", page="flip", variant="glow1")],
         screen_extra={
             "Link": "https://www.example.invalid/kelvarin",
             "Facebook_Link": "https://social.example.invalid/kelvarin",
@@ -269,5 +280,6 @@ def build():
         },
         bitmaps=_bitmaps(),
         sprite_sheet=ARROW_SHEET,
-        exclusive=(LIGHT_GROUPS,),
+        exclusive=(LIGHT_GROUPS, ("top", "flip")),
+        pages=("flip",),
     )

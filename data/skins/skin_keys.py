@@ -22,6 +22,7 @@ KEY_INDICES = [
 MAIN_KEYS = (
     ["KEY_%03X" % i for i in KEY_INDICES]
     + ["FUNC_G%d" % n for n in range(1, 10)]
+    + ["KEY_D%d" % n for n in range(1, 7)]
     + [
         "CONTROL_OK", "CONTROL_CANCEL", "FUNC_PROFILES", "CONTROL2_APPLY",
         "FUNC_MACRO", "TORVIK_LINK", "CONTROL_HELP", "CONTROL_MINIMIZE",

@@ -38,31 +38,49 @@ void ConfigSync::StartReadBack(int count) {
     runs_.Start([this, count] { ReadBackRun(count); });
 }
 
+void ConfigSync::ReadBackAgain() {
+    runs_.Start([this] {
+        if (state_.LastDeviceCount() != 0) ReadKeyboardBack();
+    });
+}
+
+void ConfigSync::ReadKeyboardBack() {
+    std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
+    const bool matrix_read = commands_.ReadDefaultMatrix(matrix) == device::kOk;
+    if (matrix_read) {
+        state_.SetDefaultMatrix(matrix);
+    } else {
+        // Shown by the window's own thread; skipped once the window is closing.
+        host_.ui.RunOnUiThread([this] {
+            if (!runs_.Stopping())
+                host_.prompts.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), MessageKind::kNotice);
+        });
+    }
+    std::array<uint8_t, device::kSettingsBlockSize> settings{};
+    if (commands_.ReadSettingsBlock(settings) == device::kOk) {
+        state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
+    }
+    if (runs_.Stopping()) return;
+    state_.SetReadBackLoaded(false);
+    host_.ui.RunOnUiThread([this, matrix_read] {
+        const bool loaded = ReloadFromKeyboard();
+        state_.SetReadBackLoaded(matrix_read && loaded);
+    });
+}
+
+bool ConfigSync::RefuseWriteWithoutKeyboardCopy() {
+    if (state_.WorkingSetFromKeyboard()) return false;
+    if (host_.prompts.Confirm(Text(u"KEYBOARD_NOT_READ_PROMPT"))) ReadBackAgain();
+    return true;
+}
+
 void ConfigSync::ReadBackRun(int count) {
     const int last = state_.LastDeviceCount();
     if (count == last) return;
 
     if (count != 0) {
-        std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
-        const bool matrix_read = commands_.ReadDefaultMatrix(matrix) == device::kOk;
-        if (matrix_read) {
-            state_.SetDefaultMatrix(matrix);
-        } else {
-            // Shown by the window's own thread; skipped once the window is closing.
-            host_.ui.RunOnUiThread([this] {
-                if (!runs_.Stopping()) host_.prompts.ShowMessage(Text(u"MAIN_DEFAULT_MATRIX_PROMPT"), MessageKind::kNotice);
-            });
-        }
-        std::array<uint8_t, device::kSettingsBlockSize> settings{};
-        if (commands_.ReadSettingsBlock(settings) == device::kOk) {
-            state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
-        }
+        ReadKeyboardBack();
         if (runs_.Stopping()) return;
-        state_.SetReadBackLoaded(false);
-        host_.ui.RunOnUiThread([this, matrix_read] {
-            const bool loaded = ReloadFromKeyboard();
-            state_.SetReadBackLoaded(matrix_read && loaded);
-        });
     } else if (last != 0) {
         commands_.ResetActiveProfileCache();
         host_.window.CloseSubDialogs();

@@ -24,6 +24,7 @@
 #include "model/lighting/lighting_model.h"
 #include "model/sync/busy_indicator.h"
 #include "model/sync/ordered_runs.h"
+#include "model/sync/profile_switch.h"
 #include "model/sync/sync_host.h"
 #include "model/sync/sync_state.h"
 #include "model/text_source.h"
@@ -91,6 +92,20 @@ class ConfigSync {
     // (other sources of backups, such as JSON, come this way).
     bool RestoreFromImage(std::span<const uint8_t> file);
 
+    // Apply and Default write the key maps and the macro area only while the
+    // working set is the keyboard's own (SyncState). Otherwise they ask
+    // whether to read the keyboard again and write nothing: true then.
+    bool RefuseWriteWithoutKeyboardCopy();
+    // Reads the keyboard back once more on a read-back thread, as an
+    // attachment does (nothing without a keyboard); the reload reaches this
+    // thread through the host as usual.
+    void ReadBackAgain();
+    // The main window's profile buttons: makes the profile (0..2; anything
+    // else is taken as 0) the keyboard's active one, after dealing with
+    // unapplied changes. False, with the keyboard's active profile unchanged,
+    // when the switch is refused or fails.
+    bool SwitchActiveProfile(int profile, ProfileSwitchHost& windows);
+
     // Ends the read-back runs and busy-indicator threads and joins them;
     // called on the user-interface thread, which keeps serving the host
     // meanwhile. Later read-backs are ignored.
@@ -101,6 +116,10 @@ class ConfigSync {
   private:
     std::u16string Text(std::u16string_view key) const;
     std::filesystem::path WorkingProfileFile() const;
+    // The matrix, the settings block and (on the user-interface thread) the reload.
+    void ReadKeyboardBack();
+    // "No" to the switch's question: the working set as the working profile file has it.
+    void DiscardPendingChanges();
 
     device::Commands& commands_;
     ConfigSets& sets_;
@@ -110,6 +129,7 @@ class ConfigSync {
     SyncOptions options_;
     SyncState state_;
     BusyIndicator busy_;
+    bool switch_question_open_ = false;
     OrderedRuns runs_;  // last: its threads use everything above
 };
 

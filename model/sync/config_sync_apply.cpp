@@ -21,6 +21,7 @@ int ConfigSync::PushToKeyboard(bool all_profiles) {
 }
 
 void ConfigSync::ApplyChanges() {
+    if (host_.pending.Pending() && RefuseWriteWithoutKeyboardCopy()) return;
     const auto busy = busy_.Begin();
     if (host_.pending.Pending()) {
         const std::filesystem::path folder = host_.folder.Path();
@@ -38,6 +39,7 @@ void ConfigSync::ApplyChanges() {
 }
 
 void ConfigSync::RestoreDefaults() {
+    if (RefuseWriteWithoutKeyboardCopy()) return;
     if (!host_.prompts.Confirm(Text(u"MAIN_PROMPT_DEFAULT"))) return;
     const int active = commands_.GetActiveProfile();
     if (active >= 0 && active < kOnBoardProfiles) {
@@ -76,6 +78,8 @@ bool ConfigSync::RestoreFromImage(std::span<const uint8_t> file) {
     if (profiles::ParseProfile(file, sets_.Working()) == profiles::ProfileStatus::kValid) {
         profiles::SaveToWorkingProfile(folder, sets_, false, options_.file_hook);
         const bool pushed = PushToKeyboard(true) == 1;
+        // Every key map and the macro area now hold the working set.
+        if (pushed) state_.SetWorkingSetFromKeyboard(true);
         host_.keys.RefreshKeyButtons();
         lock.unlock();
         // The working set now holds the file; unless the keyboard does too,

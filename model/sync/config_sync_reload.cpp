@@ -42,6 +42,7 @@ bool ConfigSync::ReloadWorkingConfiguration(bool keep_pending) {
                 sets_.Working().block = std::move(block);
             }
         }
+        state_.SetWorkingSetFromKeyboard(from_keyboard);
         host_.keys.RefreshKeyButtons();
     }
     if (!keep_pending) host_.pending.SetPending(false);

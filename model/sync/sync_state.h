@@ -1,7 +1,7 @@
 // What sync remembers about the keyboard between runs: how many keyboards the
-// last read-back run saw, the keyboard's default key matrix and the size of
-// its macro area. Written by read-back runs, read by Apply on the
-// user-interface thread.
+// last read-back run saw, the keyboard's default key matrix, the size of its
+// macro area and whether the working set is the keyboard's own. Written by read-back runs, read by Apply on
+// the user-interface thread.
 #pragma once
 
 #include <atomic>
@@ -31,14 +31,21 @@ class SyncState {
     // From the settings block's capacity byte (units of 128 bytes).
     void SetMacroCapacityUnits(uint8_t units) { macro_capacity_ = uint32_t{units} * kMacroCapacityUnit; }
 
-    // Whether the last read-back run read the keyboard's default matrix and
-    // loaded the working set from the keyboard (tools that read the keyboard
-    // once and report failure look at it; the window does not).
+    // False until a reload has read the key maps and macros from the keyboard,
+    // and again after one that could not: the working set is then the default
+    // one, and writing it would wipe the keyboard's assignments and macros.
+    bool WorkingSetFromKeyboard() const { return working_from_keyboard_; }
+    void SetWorkingSetFromKeyboard(bool from_keyboard) { working_from_keyboard_ = from_keyboard; }
+
+    // Whether the last read-back read the keyboard's default matrix too and
+    // so decoded the key maps against the keyboard's own (tools that read the
+    // keyboard once and report failure look at it; the window does not).
     bool ReadBackLoaded() const { return read_back_loaded_; }
     void SetReadBackLoaded(bool loaded) { read_back_loaded_ = loaded; }
 
   private:
     std::atomic<int> last_device_count_{0};
+    std::atomic<bool> working_from_keyboard_{false};
     std::atomic<bool> read_back_loaded_{false};
     std::atomic<uint32_t> macro_capacity_{0};
     mutable std::mutex matrix_mutex_;

@@ -93,7 +93,18 @@ def gkey(sf, c, look, variant=""):
     cx, cy = _centre(face)
     notch = t.ACCENT if look in (NORMAL, OVER, CHECKED) else (t.ACCENT_LO if look == DOWN else t.TEXT_OFF)
     sf.rrect((face[0] + 4, face[1] + 4, face[0] + 10, face[1] + 6), 1, fill=notch)
-    sf.text((cx, cy + 1), c.legend, font(12, True), ink(look))
+    # Set a little low: the window tags the top right corner with the key's layer name.
+    sf.text((cx, cy + 3), c.legend, font(12, True), ink(look))
+
+
+def dkey(sf, c, look, variant=""):
+    """An alternate key of the flipped top row: its tile hides the key beneath, the cap leaves a gap."""
+    import dataclasses
+    import main_layout as m
+    x0, y0, x1, y1 = c.x, c.y, c.x + c.w, c.y + c.h
+    d0, d1 = m.DECK[1], m.DECK[3]
+    sf.cover((x0, y0, x1, y1 + 1), lerp(t.DECK_TOP, t.DECK_BOTTOM, ((y0 + y1) / 2 - d0) / (d1 - d0)))
+    key(sf, dataclasses.replace(c, w=c.w - m.GAP), look, variant)
 
 
 def flip(sf, c, look, variant=""):
@@ -344,7 +355,7 @@ def none(sf, c, look, variant=""):
 
 
 PAINTERS = {
-    "key": key, "gkey": gkey, "flip": flip, "flipind": flipind, "lock": lock, "logo": logo,
+    "key": key, "dkey": dkey, "gkey": gkey, "flip": flip, "flipind": flipind, "lock": lock, "logo": logo,
     "round": round_, "chrome": chrome, "close": close, "pill": pill, "primary": primary,
     "tab": tab, "profile": profile, "version": version, "rate": rate, "title": title,
     "icon": icon, "record": record, "page": none, "arrow": none,

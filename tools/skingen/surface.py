@@ -95,6 +95,12 @@ class Surface:
     def text(self, xy, s, fnt, fill, anchor="mm"):
         self.texts.append((xy, s, fnt, fill, anchor))
 
+    def cover(self, box, fill):
+        """Paints over the box, the texts anchored in it included (they are drawn last)."""
+        x0, y0, x1, y1 = box
+        self.texts = [t for t in self.texts if not (x0 <= t[0][0] < x1 and y0 <= t[0][1] < y1)]
+        self.rect(box, fill)
+
     def finish(self):
         out = self.img.resize((self.w, self.h), Image.LANCZOS)
         d = ImageDraw.Draw(out)

@@ -1,7 +1,9 @@
-// What the keyboard picture does: key, G, Fn, flip and profile clicks, and
-// how it shows the working set.
+// What the keyboard picture's buttons do: key, G, Fn, flip and profile
+// clicks, and the buttons as the per-key light maps address them.
 #include "ui/main/keyboard_map.h"
 
+#include "model/lighting/key_light_index.h"
+#include "model/lighting/user_key_map.h"
 #include "ui/kit/message_map.h"
 #include "ui/main/main_window_ids.h"
 
@@ -35,36 +37,45 @@ CPngButton* KeyboardMap::ButtonOf(int id) {
     return nullptr;
 }
 
-// A key button opens the assignment dialog, or edits the per-key light map
-// while the lighting panel is on; both are wired when they exist.
-void KeyboardMap::OnKeyClicked(WORD, WORD) {}
+int KeyboardMap::MatrixIndexOf(int id) {
+    if (id == IDC_FN) return model::kMatrixIndexFn;
+    for (const model::KeyButton& key : model::KeyButtons()) {
+        if (key.control_id != id) continue;
+        const int index = model::MatrixIndexOfKey(key.code);
+        return index < 0 ? 0 : index;
+    }
+    return model::kMatrixIndexEsc;  // the G buttons, the D buttons and anything else
+}
+
+void KeyboardMap::ForEachLightKey(const std::function<void(CPngButton&, int)>& visit) {
+    const auto keys = model::KeyButtons();
+    for (size_t i = 0; i < keys.size(); ++i) visit(keys_[i], MatrixIndexOf(keys[i].control_id));
+    for (CPngButton& g : g_) visit(g, model::kMatrixIndexEsc);
+    visit(fn_, model::kMatrixIndexFn);
+}
+
+bool KeyboardMap::LightingSwitchOn() const {
+    const model::LightingModel* lighting = context_.lighting;
+    return lighting && lighting->PanelOn() && peers_.lighting;
+}
+
+// While the lighting panel is on a key button edits the per-key light map;
+// otherwise it opens the assignment dialog, which is wired when it exists.
+void KeyboardMap::OnKeyClicked(WORD id, WORD) {
+    if (LightingSwitchOn()) peers_.lighting->LightingKeyClick(id);
+}
 
 // G buttons always open the assignment dialog (wired with it).
 void KeyboardMap::OnGClicked(WORD, WORD) {}
 
-// Fn edits the per-key light map while the lighting panel is on (wired with the panel).
-void KeyboardMap::OnFnClicked(WORD) {}
+// Fn has no assignment: it only edits the per-key light map.
+void KeyboardMap::OnFnClicked(WORD) {
+    if (LightingSwitchOn()) peers_.lighting->LightingKeyClick(IDC_FN);
+}
 
 void KeyboardMap::OnFlipClicked(WORD) { ToggleFlip(); }
 
-// SelectProfile: lighting read-back, panel off, switch of the active profile.
-void KeyboardMap::OnProfileClicked(WORD, WORD) {}
-
-// 'PE' with 'LED': G-button marks of the active profile and layer, the layer
-// key's captions "A1".."B5" and the look of 1128.
-void KeyboardMap::OnLayerChanged() {}
-
-// Caption "$Profile0" (or "DEFAULT_PROFILE_NAME" without an active profile)
-// and tooltip "PROFILE_TIP" + caption of the profile button 1005.
-void KeyboardMap::RebuildProfileMenu(bool) {}
-
-// Checked faces and tooltips from DescribeAssignment, then the flip state.
-void KeyboardMap::RefreshKeyButtons() {}
-
-void KeyboardMap::SetCurrentProfile(int profile) {
-    if (profile < 0 || profile >= kProfileCount) return;  // no active profile: nothing changes
-    current_profile_ = profile;
-}
+void KeyboardMap::OnProfileClicked(WORD id, WORD) { SelectProfile(id - IDC_PROFILE1); }
 
 model::GLayer KeyboardMap::CurrentLayer() const {
     app::DeviceHost& device = context_.app.device;

@@ -6,24 +6,42 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <set>
 
+#include "model/assign/key_assignment.h"
 #include "model/keys/g_keys.h"
 #include "model/keys/key_buttons.h"
+#include "model/sync/profile_switch.h"
 #include "model/sync/sync_host.h"
 #include "ui/kit/png_button.h"
+#include "ui/main/lighting_panel.h"
 #include "ui/main/main_context.h"
+#include "ui/main/profile_manager_link.h"
+#include "ui/main/sub_dialogs.h"
 
 namespace kv::ui {
 
-class KeyboardMap : public model::KeyButtonsView {
+class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHost {
   public:
     static constexpr int kDButtonCount = 6;
     static constexpr int kProfileCount = 3;
 
+    // What the keyboard picture reaches in the window's other parts.
+    struct Peers {
+        LightingPanel* lighting = nullptr;     // key clicks while its switch is on
+        CPngButton* profile_button = nullptr;  // 1005: the active profile's name
+        SubDialogs* dialogs = nullptr;         // no profile switch while the assignment dialog is open
+    };
+
     explicit KeyboardMap(MainContext& context) : context_(context) {}
 
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Set once by the window, before its initialisation.
+    void Connect(const Peers& peers) { peers_ = peers; }
+    // Set by the profile manager when it is wired to the window; null for none.
+    void SetProfileManagerLink(ProfileManagerLink* link) { manager_ = link; }
 
     // Binds every button object to its control of the template.
     void Attach();
@@ -44,8 +62,16 @@ class KeyboardMap : public model::KeyButtonsView {
     int CurrentProfile() const { return current_profile_; }
     // The button of a key, G or Fn control id (D buttons included); null for other ids.
     CPngButton* ButtonOf(int id);
+    // The bit of a key, G, D or Fn button in the per-key light maps: the G
+    // buttons show bit 0, Fn bit 61; ids without one give 0.
+    static int MatrixIndexOf(int id);
+    // Every key button, G button and Fn with its matrix index.
+    void ForEachLightKey(const std::function<void(CPngButton& button, int matrix_index)>& visit);
 
-    // 'PE' with 'LED': the G buttons follow the keyboard's layer.
+    // SelectProfile: the handler of profile button n (0..2).
+    void SelectProfile(int profile);
+    // 'PE' with 'LED', under WorkingConfigLock: the G buttons, their captions
+    // and the A/B indicator follow the keyboard's layer.
     void OnLayerChanged();
     // The profile button's caption (the active profile's name) and tooltip;
     // create only for the first call, at start-up.
@@ -53,15 +79,37 @@ class KeyboardMap : public model::KeyButtonsView {
 
     // model::KeyButtonsView
     void RefreshKeyButtons() override;
+    // SetProfileButtons: profile n (0..2) checked and shown; other values change nothing.
     void SetCurrentProfile(int profile) override;
     model::GLayer CurrentLayer() const override;
 
   private:
+    // model::ProfileSwitchHost
+    bool EditingDialogOpen() const override;
+    bool ManagerHasChanges() const override;
+    void ManagerShowsActive(int profile) override;
+    void Apply() override;
+    void RebuildProfileMenu() override { RebuildProfileMenu(false); }
+
     void OnKeyClicked(WORD id, WORD code);
     void OnGClicked(WORD id, WORD code);
     void OnFnClicked(WORD code);
     void OnFlipClicked(WORD code);
     void OnProfileClicked(WORD id, WORD code);
+    bool LightingSwitchOn() const;
+
+    // The keyboard's active profile, or -1 when it names none of 0..2.
+    int ActiveProfile() const;
+    // The entry of a key index in the working set's active profile; the
+    // default for no active profile. The caller holds WorkingConfigLock.
+    model::KeyAssignment WorkingEntry(int active, int key_index) const;
+    void ShowGButtons(int active, model::GLayer layer);
+    // Captions "A1".."A5" or "B1".."B5" and the A/B indicator.
+    void ShowLayer(model::GLayer layer);
+    void StyleLayerCaptions();
+    void CheckProfileButton(int profile);
+    // The profile the window shows, with its lighting read back.
+    void ShowProfile(int profile);
 
     void PlaceArrow(int side);
     // The arrow beside a flip toggle shows only while the toggle shows its normal face.
@@ -69,6 +117,8 @@ class KeyboardMap : public model::KeyButtonsView {
     void SetRepaintCallbacks();
 
     MainContext& context_;
+    Peers peers_;
+    ProfileManagerLink* manager_ = nullptr;
     std::array<CPngButton, model::kKeyButtonCount> keys_;  // in the order of model::KeyButtons()
     std::array<CPngButton, model::kGKeyCount> g_;
     std::array<CPngButton, kDButtonCount> d_;
@@ -81,6 +131,7 @@ class KeyboardMap : public model::KeyButtonsView {
     std::array<CPngButton, kProfileCount> profiles_;
     int current_profile_ = 0;
     bool flipped_ = false;
+    bool d_placed_ = false;   // the skin has a place for every D button
     std::set<int> left_out_;  // key buttons without a skin entry
 };
 

@@ -60,14 +60,16 @@ void KeyboardMap::PlaceKeys() {
         PlaceSkinnedButton(keys_[i], rect, faces);
         if (IsLeftOut(rect)) left_out_.insert(keys[i].control_id);
     }
-    // The skin has no place for the alternates of the flip layout: they stay
-    // where the template puts them (a corner outside the window's shape) and
-    // look like what lies beneath them.
-    for (CPngButton& d : d_) {
-        RECT where;
-        GetWindowRect(d.hwnd(), &where);
-        MapWindowPoints(nullptr, context_.hwnd, reinterpret_cast<POINT*>(&where), 2);
-        d.SetStateImages(where.left + 1, where.top + 1, faces, false);
+    StyleLayerCaptions();
+    // The alternates of the flip layout take the place of F1..F4. Their faces
+    // come from the two canvases no other button of the window uses, which
+    // show the top row flipped.
+    d_placed_ = true;
+    for (int i = 0; i < kDButtonCount; ++i) {
+        const SkinRect rect =
+            ReadSkinRect(context_.skin, kSkinButtonSection, L"KEY_D" + std::to_wstring(i + 1));
+        PlaceSkinnedButton(d_[static_cast<size_t>(i)], rect, c.Faces(C::C0, C::C1, C::C1, C::C0, C::C1));
+        if (IsLeftOut(rect)) d_placed_ = false;
     }
 }
 
@@ -76,6 +78,7 @@ void KeyboardMap::PlaceIndicatorsAndFlip() {
     const StateCanvases lock = c.Faces(C::N, C::N, C::N, C::N, C::O);
     for (size_t i = 0; i < locks_.size(); ++i)
         PlaceSkinnedButton(locks_[i], context_.skin, kSkinButtonSection, kLockEntries[i], lock);
+    ShowLayer(CurrentLayer());
     PlaceSkinnedButton(flip0_, context_.skin, kSkinButtonSection, L"FLIP_0",
                        c.Faces(C::N, C::N, C::N, C::N, C::X));
     for (size_t i = 0; i < flips_.size(); ++i)
@@ -111,9 +114,17 @@ void KeyboardMap::ToggleFlip() {
 
 void KeyboardMap::ApplyFlipState() {
     const bool flipped = flipped_ = context_.app.profile_values.ReadFlip();
-    // A key the skin leaves out stays disabled in either layout.
-    for (int id : kFlippedKeys) EnableWindow(context_.Item(id), !flipped && !left_out_.count(id));
-    for (CPngButton& d : d_) EnableWindow(d.hwnd(), flipped ? TRUE : FALSE);
+    // A key the skin leaves out stays disabled in either layout. Where the
+    // skin places the alternates, only one of the two layouts shows.
+    const bool swap = d_placed_;
+    for (int id : kFlippedKeys) {
+        EnableWindow(context_.Item(id), !flipped && !left_out_.count(id));
+        if (swap) ShowWindow(context_.Item(id), flipped ? SW_HIDE : SW_SHOWNA);
+    }
+    for (CPngButton& d : d_) {
+        EnableWindow(d.hwnd(), flipped && swap ? TRUE : FALSE);
+        ShowWindow(d.hwnd(), flipped && swap ? SW_SHOWNA : SW_HIDE);
+    }
     const MainCanvases& c = context_.canvases;
     flip0_.SetStateCanvases(
         flipped ? c.Faces(C::N2, C::N2, C::N2, C::N2, C::X) : c.Faces(C::N, C::N, C::N, C::N, C::X), true);

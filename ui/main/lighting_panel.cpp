@@ -63,6 +63,14 @@ LRESULT LightingPanel::OnSliderPosition(WPARAM, LPARAM) { return 0; }
 // The whole panel from the lighting model.
 void LightingPanel::RefreshLightingPanel(bool) {}
 
+// Per-key editing of the current user map in mode 254: paint or erase.
+void LightingPanel::LightingKeyClick(int) {}
+
+void LightingPanel::SetLampSwitch(bool on) {
+    const model::LightingModel* lighting = context_.lighting;
+    if (lighting && lighting->PanelOn() != on) OnLampClicked(STN_CLICKED);
+}
+
 void LightingPanel::PostLightingChanged() { PostMessageW(context_.hwnd, kMsgStartLightingTimer, 0, 0); }
 
 LRESULT LightingPanel::OnStartLightingTimer(WPARAM, LPARAM) {

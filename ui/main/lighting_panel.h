@@ -47,6 +47,12 @@ class LightingPanel : public model::LightingView {
     // model::LightingView
     void RefreshLightingPanel(bool with_key_view) override;
 
+    // A key, D or Fn button clicked while the panel is switched on (the
+    // keyboard map routes them here).
+    void LightingKeyClick(int control_id);
+    // The lamp switch as a click on the lamp sets it; another profile button switches it off.
+    void SetLampSwitch(bool on);
+
   private:
     void OnModeChanged(WORD code);
     void OnUserMapChanged(WORD code);

@@ -32,6 +32,8 @@ class MainCommands : public model::PendingChanges {
     void ApplyTexts();
 
     const MainLinks& Links() const { return links_; }
+    // 1005, whose caption and tooltip name the active profile (the keyboard map sets them).
+    CPngButton& ProfileManagerButton() { return profile_manager_; }
 
     // model::PendingChanges: the Apply button is enabled exactly while changes are pending.
     bool Pending() const override { return modified_; }

@@ -31,7 +31,9 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       presence_(context_, tray_),
       prompts_(context_),
       device_events_(context_, lighting_, tray_),
-      dialogs_(app.instance) {}
+      dialogs_(app.instance) {
+    keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_});
+}
 
 // The sync joins its threads before the lighting model and the window go.
 CKelvarinDlg::~CKelvarinDlg() {

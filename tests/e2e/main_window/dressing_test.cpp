@@ -249,12 +249,15 @@ TEST_F(Dressed, StartsWithTheStatesAndTextsOfTheConstruction) {
     for (int n = 1; n <= 10; ++n) maps.push_back(L"USER_MODE" + std::to_wstring(n));
     EXPECT_EQ(ComboItems(Main(), kUserMapList), maps);
 
-    // The image buttons answer the check message: nothing is marked yet.
-    for (int id : {kF1, kKeyA, kG[0], kFn, 1135, 1147}) {
+    // The image buttons answer the check message: the factory keyboard has
+    // no assignments, and its active profile is the first.
+    for (int id : {kF1, kKeyA, kG[0], kFn, 1147}) {
         const std::optional<bool> checked = IsChecked(Main(), id);
         ASSERT_TRUE(checked.has_value()) << Name(id);
         EXPECT_FALSE(*checked) << Name(id);
     }
+    EXPECT_EQ(IsChecked(Main(), 1135), true);
+    EXPECT_EQ(IsChecked(Main(), 1136), false);
 }
 
 TEST_F(Dressed, TitleButtonsCarryTheirTooltips) {

@@ -70,7 +70,7 @@ TEST_F(ActiveProfileTest, ValueNamingNoProfileIsAFailedRead) {
 
 TEST_F(ActiveProfileTest, SetWritesByteTenAndKeepsTheRest) {
     const auto before = keyboard_->block;
-    commands_.SetActiveProfile(1);
+    EXPECT_EQ(commands_.SetActiveProfile(1), kOk);
     auto expected = before;
     expected[kSettingsActiveProfile] = 1;
     EXPECT_EQ(keyboard_->block, expected);
@@ -87,11 +87,12 @@ TEST_F(ActiveProfileTest, SetFailures) {
         uint8_t failing;    // command code that fails, 0 for none
         int write_reports;  // settings-write reports sent (a failing one is tried three times)
         int cache_after;    // cache was 2 before
+        int result;
     } cases[] = {
-        {"write fails: cache unknown", 0, kCmdWriteSettings, 3, -1},
-        {"read fails: nothing written, cache kept", 0, kCmdReadSettings, 0, 2},
-        {"negative profile: nothing sent", -1, 0, 0, 2},
-        {"profile 3 does not exist: nothing sent", 3, 0, 0, 2},
+        {"write fails: cache unknown", 0, kCmdWriteSettings, 3, -1, kStatusFE},
+        {"read fails: nothing written, cache kept", 0, kCmdReadSettings, 0, 2, kStatusFE},
+        {"negative profile: nothing sent", -1, 0, 0, 2, kBadBlockIndex},
+        {"profile 3 does not exist: nothing sent", 3, 0, 0, 2, kBadBlockIndex},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,7 +101,7 @@ TEST_F(ActiveProfileTest, SetFailures) {
         ASSERT_EQ(commands_.GetActiveProfile(), 2);
         if (c.failing) Fail(c.failing);
         const size_t already = rig_.fake.Written().size();
-        commands_.SetActiveProfile(c.profile);
+        EXPECT_EQ(commands_.SetActiveProfile(c.profile), c.result);
         const auto written = rig_.fake.Written();
         const auto writes =
             std::count_if(written.begin() + static_cast<std::ptrdiff_t>(already), written.end(),

@@ -33,6 +33,15 @@ TEST(ControlCommands, DumpShowsAreaBytesWithOffsets) {
     EXPECT_EQ(RunControlCommand(service, "dump matrix 509"), "ok\n01FD: 00 00 00\n");
 }
 
+TEST(ControlCommands, PokeWritesBytesIntoAnArea) {
+    SimHidService service;
+    EXPECT_EQ(RunControlCommand(service, "poke keymaps 0x203 02 2 A0"), "ok\n");
+    EXPECT_EQ(RunControlCommand(service, "dump keymaps 0x203 3"), "ok\n0203: 02 02 A0\n");
+    EXPECT_EQ(RunControlCommand(service, "poke settings 47 ff"), "ok\n");
+    EXPECT_EQ(service.AreaBytes(Area::kSettings)[47], 0xFF);
+    EXPECT_EQ(RunControlCommand(service, "fault after 12"), "ok\nafter 12\n");
+}
+
 TEST(ControlCommands, BadInputGetsAReasonAndChangesNothing) {
     SimHidService service;
     const char* lines[] = {"",
@@ -46,7 +55,14 @@ TEST(ControlCommands, BadInputGetsAReasonAndChangesNothing) {
                            "busy maybe",
                            "consumer 0x10000",
                            "timing",
-                           "reset 256"};
+                           "reset 256",
+                           "fault after",
+                           "poke keymaps 0",
+                           "poke flash 0 01",
+                           "poke settings 48 01",
+                           "poke settings 46 01 02 03",
+                           "poke settings 0 100",
+                           "poke settings 0 0g"};
     for (const char* line : lines) {
         std::string answer = RunControlCommand(service, line);
         EXPECT_EQ(answer.rfind("error: ", 0), 0u) << line << " -> " << answer;

@@ -63,6 +63,15 @@ TEST(SimFaults, CountsCoverSeveralReports) {
     EXPECT_EQ(service.DescribeFaults(), "none\n");
 }
 
+TEST(SimFaults, AfterLetsReportsPassBeforeTheFaultsStart) {
+    SimHidService service;
+    test::Host host(service);
+    service.SetFaults({.fail_status = 2, .status = 0xFF, .after = 3});
+    const uint8_t expected[] = {kStatusOk, kStatusOk, kStatusOk, 0xFF, 0xFF, kStatusOk};
+    for (uint8_t status : expected) EXPECT_EQ(host.Exchange(Request(0x01))->bytes[7], status);
+    EXPECT_EQ(service.DescribeFaults(), "none\n");
+}
+
 TEST(SimFaults, LateReplyArrivesAfterTheHostGaveUp) {
     SimHidService service;
     test::Host host(service);

@@ -154,6 +154,7 @@ TEST(Apply, AKeyboardThatNamesNoActiveProfileGetsNoWrite) {
     EXPECT_FALSE(fs::exists(rig.WorkingFile())) << "nothing is read into a file without an active profile";
     EditAssignments(rig, 0);
     rig.ClearTraffic();
+    rig.host.answer_yes = false;  // the offer to read the keyboard again is declined
 
     rig.host.Ui([&] { rig.sync.ApplyChanges(); });
     ASSERT_TRUE(rig.sync.WaitBusyIdle(kWait));
@@ -162,6 +163,7 @@ TEST(Apply, AKeyboardThatNamesNoActiveProfileGetsNoWrite) {
     }
     EXPECT_EQ(KeyMap(rig, 0), FactoryKeyMapWith({}));
     EXPECT_TRUE(rig.host.pending);
+    EXPECT_EQ(rig.host.Count("confirm KEYBOARD_NOT_READ_PROMPT"), 1) << "the working set is not the keyboard's";
 }
 
 TEST(Apply, MacrosTooLargeForTheKeyboardAreNotSent) {

@@ -106,6 +106,7 @@ void FakeHost::ShowMessage(std::u16string_view text, MessageKind kind) {
 
 bool FakeHost::Confirm(std::u16string_view question) {
     Log("confirm " + Narrow(question));
+    if (while_asking) while_asking();
     return answer_yes;
 }
 

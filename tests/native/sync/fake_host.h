@@ -49,6 +49,8 @@ class FakeHost final : public UiThread,
     std::atomic<bool> pending{false};
     std::atomic<bool> answer_yes{true};
     std::atomic<int> current_profile{-1};
+    // Runs on the UI thread while a question is up, before it is answered.
+    std::function<void()> while_asking;
 
     // The roles.
     void ShowMessage(std::u16string_view text, MessageKind kind) override;
