@@ -50,10 +50,7 @@ void ConfigSync::RestoreDefaults() {
             host_.pending.SetPending(true);
         }
     }
-    if (lighting_.PanelOn()) {
-        lighting_.RestoreLightingDefaults();
-        host_.lighting.RefreshLightingPanel(lighting_.HasPerKeyMode());
-    }
+    if (lighting_.PanelOn()) host_.lighting.RestoreLightingPanelDefaults();
     ApplyChanges();
 }
 

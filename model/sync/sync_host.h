@@ -75,6 +75,9 @@ class LightingView {
     // The panel from the lighting model; with_key_view also the per-key light
     // view (the keyboard lists the per-key mode).
     virtual void RefreshLightingPanel(bool with_key_view) = 0;
+    // Default with the panel switched on: the keyboard's lighting defaults
+    // written and shown (mode 1, sliders, report rate, the default key maps).
+    virtual void RestoreLightingPanelDefaults() = 0;
 };
 
 // The busy indicator (picture and animation), from the indicator's thread.

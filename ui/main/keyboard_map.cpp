@@ -2,9 +2,9 @@
 // clicks, and the buttons as the per-key light maps address them.
 #include "ui/main/keyboard_map.h"
 
-#include "model/lighting/key_light_index.h"
 #include "model/lighting/user_key_map.h"
 #include "ui/kit/message_map.h"
+#include "ui/main/lighting_panel.h"
 #include "ui/main/main_window_ids.h"
 
 namespace kv::ui {
@@ -35,23 +35,6 @@ CPngButton* KeyboardMap::ButtonOf(int id) {
     if (id >= IDC_D1 && id <= IDC_D6) return &d_[static_cast<size_t>(id - IDC_D1)];
     if (id == IDC_FN) return &fn_;
     return nullptr;
-}
-
-int KeyboardMap::MatrixIndexOf(int id) {
-    if (id == IDC_FN) return model::kMatrixIndexFn;
-    for (const model::KeyButton& key : model::KeyButtons()) {
-        if (key.control_id != id) continue;
-        const int index = model::MatrixIndexOfKey(key.code);
-        return index < 0 ? 0 : index;
-    }
-    return model::kMatrixIndexEsc;  // the G buttons, the D buttons and anything else
-}
-
-void KeyboardMap::ForEachLightKey(const std::function<void(CPngButton&, int)>& visit) {
-    const auto keys = model::KeyButtons();
-    for (size_t i = 0; i < keys.size(); ++i) visit(keys_[i], MatrixIndexOf(keys[i].control_id));
-    for (CPngButton& g : g_) visit(g, model::kMatrixIndexEsc);
-    visit(fn_, model::kMatrixIndexFn);
 }
 
 bool KeyboardMap::LightingSwitchOn() const {

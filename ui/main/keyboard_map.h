@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <set>
 
 #include "model/assign/key_assignment.h"
@@ -15,12 +14,13 @@
 #include "model/sync/profile_switch.h"
 #include "model/sync/sync_host.h"
 #include "ui/kit/png_button.h"
-#include "ui/main/lighting_panel.h"
 #include "ui/main/main_context.h"
 #include "ui/main/profile_manager_link.h"
 #include "ui/main/sub_dialogs.h"
 
 namespace kv::ui {
+
+class LightingPanel;
 
 class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHost {
   public:
@@ -62,11 +62,6 @@ class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHo
     int CurrentProfile() const { return current_profile_; }
     // The button of a key, G or Fn control id (D buttons included); null for other ids.
     CPngButton* ButtonOf(int id);
-    // The bit of a key, G, D or Fn button in the per-key light maps: the G
-    // buttons show bit 0, Fn bit 61; ids without one give 0.
-    static int MatrixIndexOf(int id);
-    // Every key button, G button and Fn with its matrix index.
-    void ForEachLightKey(const std::function<void(CPngButton& button, int matrix_index)>& visit);
 
     // SelectProfile: the handler of profile button n (0..2).
     void SelectProfile(int profile);

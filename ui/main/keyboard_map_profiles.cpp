@@ -1,6 +1,7 @@
 // The profile buttons: choosing the profile the window shows, which also
 // makes it the keyboard's active profile.
 #include "ui/main/keyboard_map.h"
+#include "ui/main/lighting_panel.h"
 #include "ui/main/main_window_ids.h"
 
 namespace kv::ui {

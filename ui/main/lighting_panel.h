@@ -1,20 +1,25 @@
 // The lighting panel of the main window: lamp switch, mode list, brightness
 // and speed sliders, direction pictures, the per-key tools, the report-rate
-// buttons and the colour controls that no mode shows; and timer 1051, the
-// deferred lighting read-back.
+// buttons and the colour controls that no mode shows; the per-key light marks
+// on the keyboard picture; and timer 1051, the deferred lighting read-back.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "model/lighting/light_modes.h"
 #include "model/sync/sync_host.h"
 #include "ui/kit/bitmap_slider.h"
 #include "ui/kit/color_static.h"
 #include "ui/kit/png_button.h"
 #include "ui/kit/skin_color_btn.h"
+#include "ui/kit/skin_combo.h"
+#include "ui/main/keyboard_map.h"
+#include "ui/main/lighting_rules.h"
 #include "ui/main/main_context.h"
 #include "ui/main/panel_bitmaps.h"
 
@@ -24,7 +29,8 @@ class LightingPanel : public model::LightingView {
   public:
     static constexpr int kReportRateCount = 4;
 
-    explicit LightingPanel(MainContext& context) : context_(context) {}
+    // The key marks are drawn on the keyboard map's buttons.
+    LightingPanel(MainContext& context, KeyboardMap& keyboard) : context_(context), keyboard_(keyboard) {}
 
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -46,6 +52,7 @@ class LightingPanel : public model::LightingView {
 
     // model::LightingView
     void RefreshLightingPanel(bool with_key_view) override;
+    void RestoreLightingPanelDefaults() override;
 
     // A key, D or Fn button clicked while the panel is switched on (the
     // keyboard map routes them here).
@@ -54,6 +61,7 @@ class LightingPanel : public model::LightingView {
     void SetLampSwitch(bool on);
 
   private:
+    // Handlers.
     void OnModeChanged(WORD code);
     void OnUserMapChanged(WORD code);
     void OnLampClicked(WORD code);
@@ -64,18 +72,51 @@ class LightingPanel : public model::LightingView {
     void OnReportRateClicked(WORD id, WORD code);
     LRESULT OnSliderPosition(WPARAM id, LPARAM position);
     LRESULT OnStartLightingTimer(WPARAM, LPARAM);
+    LRESULT OnDrawItem(WPARAM id, LPARAM item);
     void OnLightingTimer();
+    // A key or Fn button while the panel is on: marks or unmarks its key.
+    void OnLightingKeyClick(int id);
 
+    // Switching the panel; only the settings file changes, not the keyboard.
+    void LightingPanelOn();
+    void LightingPanelOff();
+
+    // The mode the selector shows (its id in the mode table), or the record's
+    // mode when nothing is selected.
+    int SelectedMode() const;
+    int Selection(int id) const;
+    void FillModeList();
+    void ShowReportRate(int index);
+    void ShowSliders(int brightness, int speed);
+    void ShowDirection(int mode, uint8_t byte4);
+    void PlaceDirection(int mode);
+    void ShowTool(int tool);
+    void ShowGroups(const PanelGroups& groups);
     // Switched off: only the lamp, its label and the report-rate group show.
     void ShowSwitchedOff();
+    void ShowHiddenValues();
+    void Show(int id, const wchar_t* picture) const;
+    void Write(uint8_t offset, uint8_t value);
+
+    // Marks on the keyboard picture: every key, G and Fn button framed green
+    // when marked(matrix index), black otherwise; or no frames at all.
+    void ShowKeyMap();
+    void FrameAllKeys(const std::function<bool(int matrix_index)>& marked);
+    void ClearKeyFrames();
+
+    model::LightingModel* Model() const { return context_.lighting; }
 
     MainContext& context_;
+    KeyboardMap& keyboard_;
     PanelBitmaps bitmaps_;
+    model::LightModeTable modes_;
+    CSkinCombo mode_list_;
+    CSkinCombo user_maps_;
     CBitmapSlider brightness_;
     CBitmapSlider speed_;
     std::array<CPngButton, kReportRateCount> rates_;
     std::vector<std::unique_ptr<ColorStatic>> labels_;
-    std::vector<std::unique_ptr<CSkinColorBtn>> colours_;
+    std::vector<std::pair<int, std::unique_ptr<CSkinColorBtn>>> colours_;  // by control id
 };
 
 }  // namespace kv::ui

@@ -1,6 +1,7 @@
 // Building the lighting panel from the skin.
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 #include "ui/kit/skin_placement.h"
 #include "ui/main/lighting_panel.h"
@@ -75,6 +76,14 @@ constexpr PanelControl kControls[] = {
 
 // Shown while the panel is switched off, besides the report-rate buttons.
 constexpr int kShownSwitchedOff[] = {IDC_LAMP, IDC_LAMP_LABEL, IDC_USB_LABEL};
+
+// The groups that the mode shows or hides.
+constexpr int kModeListGroup[] = {IDC_MODE_LIST};
+constexpr int kBrightnessGroup[] = {IDC_BRIGHTNESS_LABEL, IDC_BRIGHTNESS_SLIDER};
+constexpr int kSpeedGroup[] = {IDC_SPEED_LABEL, IDC_SPEED_SLIDER};
+constexpr int kDirectionGroup[] = {IDC_DIRECTION_LABEL, IDC_DIRECTION_FIRST, IDC_DIRECTION_SECOND};
+constexpr int kPerKeyGroup[] = {IDC_USER_MAP_LIST, IDC_TOOL_LABEL,      IDC_TOOL_PAINT, IDC_TOOL_ERASE,
+                                IDC_CLEAR_ALL,     IDC_CLEAR_ALL_LABEL, IDC_MARK_ALL,   IDC_MARK_ALL_LABEL};
 constexpr int kRateIds[] = {IDC_REPORT1, IDC_REPORT2, IDC_REPORT3, IDC_REPORT4};
 constexpr const wchar_t* kRateEntries[] = {L"FUNC_REPORT1", L"FUNC_REPORT2", L"FUNC_REPORT3",
                                            L"FUNC_REPORT4"};
@@ -99,13 +108,17 @@ constexpr Caption kCaptions[] = {
     {IDC_MARK_ALL_LABEL, L"LEDOFF"},
 };
 
-constexpr int kSliderMax = 5;
 constexpr int kSliderPage = 10;
 constexpr int kUserMapCount = 10;
+// The lists' closed boxes stand as high as the pictures beside them.
+constexpr int kListFieldHeight = 26;
+constexpr int kListEntryHeight = 22;
 
 }  // namespace
 
 void LightingPanel::Attach() {
+    mode_list_.Attach(context_.hwnd, IDC_MODE_LIST);
+    user_maps_.Attach(context_.hwnd, IDC_USER_MAP_LIST);
     for (size_t i = 0; i < rates_.size(); ++i) rates_[i].Attach(context_.hwnd, kRateIds[i]);
 }
 
@@ -125,16 +138,23 @@ void LightingPanel::Build() {
             case Kind::Picture:
                 if (c.picture) bitmaps_.Show(control, c.picture);
                 break;
-            case Kind::Label:
+            case Kind::Label: {
+                // Level with the control beside it; the lamp's label centred under the lamp.
+                LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE) | SS_CENTERIMAGE;
+                if (c.id == IDC_LAMP_LABEL) style = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_CENTER;
+                SetWindowLongPtrW(control, GWL_STYLE, style);
                 labels_.push_back(std::make_unique<ColorStatic>());
                 labels_.back()->Attach(control);
                 break;
-            case Kind::Colour:
-                colours_.push_back(std::make_unique<CSkinColorBtn>());
-                colours_.back()->Attach(control);
-                colours_.back()->EnableOtherButton(L"other");
-                colours_.back()->SetColumnsNumber(10);
+            }
+            case Kind::Colour: {
+                auto button = std::make_unique<CSkinColorBtn>();
+                button->Attach(control);
+                button->EnableOtherButton(L"other");
+                button->SetColumnsNumber(10);
+                colours_.emplace_back(c.id, std::move(button));
                 break;
+            }
             case Kind::Slider:
             case Kind::Combo:
                 break;
@@ -149,6 +169,7 @@ void LightingPanel::Build() {
         slider->SetRange(0, kSliderMax);
         slider->SetPageSize(kSliderPage);
     }
+    for (CSkinCombo* list : {&mode_list_, &user_maps_}) list->SetHeights(kListFieldHeight, kListEntryHeight);
     ShowWindow(context_.Item(IDC_BUSY_INDICATOR), SW_HIDE);
     ShowSwitchedOff();
 }
@@ -157,7 +178,19 @@ void LightingPanel::ShowSwitchedOff() {
     for (const PanelControl& c : kControls) {
         const bool shown = std::find(std::begin(kShownSwitchedOff), std::end(kShownSwitchedOff), c.id) !=
                            std::end(kShownSwitchedOff);
-        if (!shown) ShowWindow(context_.Item(c.id), SW_HIDE);
+        // The busy indicator shows and hides with Apply, whatever the panel does.
+        if (!shown && c.id != IDC_BUSY_INDICATOR) ShowWindow(context_.Item(c.id), SW_HIDE);
+    }
+}
+
+void LightingPanel::ShowGroups(const PanelGroups& groups) {
+    const std::pair<std::span<const int>, bool> shown[] = {{kModeListGroup, groups.mode_list},
+                                                           {kBrightnessGroup, groups.brightness},
+                                                           {kSpeedGroup, groups.speed},
+                                                           {kDirectionGroup, groups.direction},
+                                                           {kPerKeyGroup, groups.per_key}};
+    for (auto [ids, show] : shown) {
+        for (int id : ids) ShowWindow(context_.Item(id), show ? SW_SHOWNA : SW_HIDE);
     }
 }
 

@@ -23,7 +23,7 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
                                                 LR_SHARED))),
       context_{app, texts_, canvases_, app.paths.main_skin_ini, *this},
       keyboard_(context_),
-      lighting_(context_),
+      lighting_(context_, keyboard_),
       commands_(context_),
       tray_(context_, icon_small_),
       busy_(context_, lighting_.Bitmaps()),

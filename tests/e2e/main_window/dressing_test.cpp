@@ -11,8 +11,8 @@
 
 #include "app/settings/language_texts.h"
 #include "harness/harness.h"
+#include "harness/shown_copy.h"
 #include "model/keys/key_buttons.h"
-#include "shown_copy.h"
 #include "ui/kit/image_file.h"
 #include "ui/kit/skin_entry.h"
 
@@ -249,12 +249,15 @@ TEST_F(Dressed, StartsWithTheStatesAndTextsOfTheConstruction) {
     for (int n = 1; n <= 10; ++n) maps.push_back(L"USER_MODE" + std::to_wstring(n));
     EXPECT_EQ(ComboItems(Main(), kUserMapList), maps);
 
-    // The image buttons answer the check message: the factory keyboard has
-    // no assignments, and its active profile is the first.
-    for (int id : {kF1, kKeyA, kG[0], kFn, 1147}) {
+    // The image buttons answer the check message: no key is marked; of the
+    // report-rate buttons the keyboard's own rate (the first, as it comes) is.
+    const std::pair<int, bool> marks[] = {{kF1, false},        {kKeyA, false},      {kG[0], false},
+                                          {kFn, false},        {kReport[0], true},  {kReport[1], false},
+                                          {kReport[2], false}, {kReport[3], false}};
+    for (auto [id, marked] : marks) {
         const std::optional<bool> checked = IsChecked(Main(), id);
         ASSERT_TRUE(checked.has_value()) << Name(id);
-        EXPECT_FALSE(*checked) << Name(id);
+        EXPECT_EQ(*checked, marked) << Name(id);
     }
     EXPECT_EQ(IsChecked(Main(), 1135), true);
     EXPECT_EQ(IsChecked(Main(), 1136), false);

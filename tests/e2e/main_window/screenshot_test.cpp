@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "harness/harness.h"
-#include "shown_copy.h"
+#include "harness/shown_copy.h"
 
 namespace kv::e2e {
 namespace {

@@ -233,6 +233,8 @@ TEST(Default, AnsweredYesResetsTheShownKeysAndWritesThem) {
             return s.command == 0x06 && s.length == 35 && s.offset == 0;
         });
         EXPECT_EQ(lighting_written, panel_on);
+        EXPECT_EQ(rig.host.Count("lighting-defaults"), panel_on ? 1 : 0)
+            << "the panel shows what was written";
         std::lock_guard lock(rig.sets.WorkingConfigLock());
         EXPECT_EQ(ReadAssignment(*rig.sets.Working().block, 0, KeyIndexOf(kKeyA)).kind, kKindDefault);
         EXPECT_EQ(ReadAssignment(*rig.sets.Working().block, 1, KeyIndexOf(kKeyA)).kind, kKindMacro);

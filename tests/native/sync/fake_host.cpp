@@ -119,4 +119,9 @@ void FakeHost::RefreshLightingPanel(bool with_key_view) {
     Log(std::string("lighting-panel") + (with_key_view ? " key-view" : ""));
 }
 
+void FakeHost::RestoreLightingPanelDefaults() {
+    Log("lighting-defaults");
+    if (lighting_defaults) lighting_defaults();
+}
+
 }  // namespace kv::model::test

@@ -51,6 +51,8 @@ class FakeHost final : public UiThread,
     std::atomic<int> current_profile{-1};
     // Runs on the UI thread while a question is up, before it is answered.
     std::function<void()> while_asking;
+    // What the lighting panel does on Default, after logging it.
+    std::function<void()> lighting_defaults;
 
     // The roles.
     void ShowMessage(std::u16string_view text, MessageKind kind) override;
@@ -68,6 +70,7 @@ class FakeHost final : public UiThread,
     void RefreshKeyButtons() override { Log("refresh-keys"); }
     void SetCurrentProfile(int profile) override;
     void RefreshLightingPanel(bool with_key_view) override;
+    void RestoreLightingPanelDefaults() override;
     GLayer CurrentLayer() const override { return GLayer::kA; }
     void BusyBegin() override { Log("busy-begin"); }
     void BusyEnd() override { Log("busy-end"); }

@@ -81,6 +81,8 @@ SyncRig::SyncRig(bool plugged)
                            }}),
       notifier(link, *this) {
     notifier.RegisterNotifications();
+    // The panel writes the keyboard's lighting defaults through the model.
+    host.lighting_defaults = [this] { lighting.RestoreLightingDefaults(); };
 }
 
 SyncRig::~SyncRig() {

@@ -92,6 +92,7 @@ class SyncRoles final : public model::UiThread,
     void SetCurrentProfile(int) override {}
     model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
     void RefreshLightingPanel(bool) override {}
+    void RestoreLightingPanelDefaults() override {}
     void BusyBegin() override {}
     void BusyEnd() override {}
     bool Pending() const override { return pending; }

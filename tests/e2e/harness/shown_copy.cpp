@@ -1,4 +1,4 @@
-#include "shown_copy.h"
+#include "harness/shown_copy.h"
 
 namespace kv::e2e {
 
