@@ -49,11 +49,13 @@ class ConsoleHost final : public model::UiThread,
     // Prompts: nothing here asks; a question is answered No.
     void ShowMessage(std::u16string_view text, model::MessageKind kind) override;
     bool Confirm(std::u16string_view question) override;
-    // KeyButtonsView, LightingView, BusyView: nothing to show.
+    // KeyButtonsView, LightingView, BusyView: nothing to show (and with the
+    // panel switch off, Default never restores the panel's lighting).
     void RefreshKeyButtons() override {}
     void SetCurrentProfile(int) override {}
     model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
     void RefreshLightingPanel(bool) override {}
+    void RestoreLightingPanelDefaults() override {}
     void BusyBegin() override {}
     void BusyEnd() override {}
     // PendingChanges
