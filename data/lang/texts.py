@@ -39,6 +39,8 @@ TEXT = [
     ("IDS_MACRO_KB_KEY", "Keyboard", "键盘按键", "鍵盤按鍵"),
     ("IDS_MACRO_MOU_KEY", "Mouse", "鼠标按键", "滑鼠按鍵"),
     ("IDS_TrayTip_Keyboard", "Kelvarin keyboard", "Kelvarin 键盘", "Kelvarin 鍵盤"),
+    ("JSON_FORMAT_ERROR", "%s is not a valid JSON configuration file.", "%s 不是有效的 JSON 配置文件。",
+     "%s 不是有效的 JSON 設定檔。"),
     ("KEYBOARD_NOT_READ_PROMPT",
      "The keys and macros of the keyboard could not be read, so nothing was written to them. Read the keyboard again now?",
      "无法读取键盘的按键和宏设置，因此未写入任何内容。要立即重新读取键盘吗？",
@@ -113,6 +115,9 @@ TEXT = [
     ("MENU_11", "&Open", "打开(&O)", "開啟(&O)"),
     ("MENU_22", "&About", "关于(&A)", "關於(&A)"),
     ("MENU_33", "E&xit", "退出(&X)", "結束(&X)"),
+    # The backup/restore menu's two JSON commands, beside Restore and Backup.
+    ("MENU_EXPORT_JSON", "Export as JSON\u2026", "导出为 JSON\u2026", "匯出為 JSON\u2026"),
+    ("MENU_IMPORT_JSON", "Import JSON\u2026", "导入 JSON\u2026", "匯入 JSON\u2026"),
     ("MULTI_MEDIA", "Multimedia", "多媒体", "多媒體"),
     ("PROFILE_1", "Profile 1", "配置 1", "設定檔 1"),
     ("PROFILE_2", "Profile 2", "配置 2", "設定檔 2"),
@@ -355,6 +360,7 @@ FORMATS = {
     "MACRO_ERR_MAX": ["%d"],
     "MACRO_ACTION_ERR_DELAY_MAX": ["%d"],
     "PROFILE_FORMAT_ERROR": ["%s"],
+    "JSON_FORMAT_ERROR": ["%s"],
     "PROFILE_ADD_FAILED": ["%s"],
     "MAIN_PROMPT_BACKUP_FAILED": ["%s"],
 }

@@ -52,7 +52,8 @@ void ConfigSync::ReadBackAgain() {
 
 void ConfigSync::ReadKeyboardBack() {
     std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
-    if (commands_.ReadDefaultMatrix(matrix) == device::kOk) {
+    const bool matrix_read = commands_.ReadDefaultMatrix(matrix) == device::kOk;
+    if (matrix_read) {
         state_.SetDefaultMatrix(matrix);
     } else {
         // Shown by the window's own thread; skipped once the window is closing.
@@ -66,7 +67,11 @@ void ConfigSync::ReadKeyboardBack() {
         state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
     }
     if (runs_.Stopping()) return;
-    host_.ui.RunOnUiThread([this] { ReloadFromKeyboard(); });
+    state_.SetReadBackLoaded(false);
+    host_.ui.RunOnUiThread([this, matrix_read] {
+        const bool loaded = ReloadFromKeyboard();
+        state_.SetReadBackLoaded(matrix_read && loaded);
+    });
 }
 
 bool ConfigSync::RefuseWriteWithoutKeyboardCopy() {

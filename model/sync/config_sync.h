@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "device/commands.h"
@@ -67,8 +68,9 @@ class ConfigSync {
 
     // User-interface thread from here on.
 
-    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting.
-    void ReloadFromKeyboard();
+    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting. True
+    // when the working set was loaded from the keyboard.
+    bool ReloadFromKeyboard();
     // Rebuilds the working set from the keyboard through the working profile
     // file, or installs the default set when the keyboard cannot be read.
     // True when the keyboard's configuration was loaded.
@@ -90,6 +92,9 @@ class ConfigSync {
     // False when it could not be written (the user is told; an existing file
     // stays as it was).
     bool BackupToFile(const std::filesystem::path& path);
+    // The same from a profile file's bytes that passed the header checks
+    // (other sources of backups, such as JSON, come this way).
+    bool RestoreFromImage(std::span<const uint8_t> file);
 
     // Apply and Default write the key maps and the macro area only while the
     // working set is the keyboard's own (SyncState). Otherwise they ask
