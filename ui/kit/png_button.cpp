@@ -156,6 +156,11 @@ LRESULT CPngButton::OnMouseHover(WPARAM, LPARAM) {
     return 0;
 }
 
+void CPngButton::HoldHover(bool held) {
+    hoverHeld_ = held;
+    Redraw();
+}
+
 LRESULT CPngButton::OnMouseLeave(WPARAM, LPARAM) {
     hover_ = tracking_ = false;
     Redraw();
@@ -182,7 +187,7 @@ void CPngButton::Paint(HDC target) {
     } else if (pressed_) {
         face = faces_.down;
         textColor_ = caption_.colors.down;
-    } else if (hover_) {
+    } else if (hover_ || hoverHeld_) {
         face = faces_.over;
         textColor_ = caption_.colors.over;
     } else if (checked_) {

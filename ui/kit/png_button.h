@@ -57,9 +57,12 @@ class CPngButton : public Control {
     void SetTextRotation(int escapement, bool rotate);
     void SetTooltip(const std::wstring& text);
     void SetDrawCallback(DrawCallback callback) { drawCallback_ = std::move(callback); }
+    // Shows the over face whatever the mouse does (a dialog opened by this
+    // button is up), until released.
+    void HoldHover(bool held);
 
     bool IsChecked() const { return checked_; }
-    bool IsHovered() const { return hover_; }
+    bool IsHovered() const { return hover_ || hoverHeld_; }
     bool InFrameMode() const { return frameOn_; }
     int FrameWidth() const { return frameWidth_; }
     POINT SourceOffset() const { return offset_; }
@@ -91,6 +94,7 @@ class CPngButton : public Control {
     StateCanvases faces_;
     POINT offset_{0, 0};
     bool hover_ = false, pressed_ = false, checked_ = false, tracking_ = false;
+    bool hoverHeld_ = false;
 
     const StateCanvas* altA_ = nullptr;
     const StateCanvas* altB_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "model/lighting/user_key_map.h"
 #include "ui/kit/message_map.h"
+#include "ui/main/composite_link.h"
 #include "ui/main/lighting_panel.h"
 #include "ui/main/main_window_ids.h"
 
@@ -43,13 +44,18 @@ bool KeyboardMap::LightingSwitchOn() const {
 }
 
 // While the lighting panel is on a key button edits the per-key light map;
-// otherwise it opens the assignment dialog, which is wired when it exists.
+// otherwise it opens the assignment dialog (nothing for the D buttons).
 void KeyboardMap::OnKeyClicked(WORD id, WORD) {
-    if (LightingSwitchOn()) peers_.lighting->LightingKeyClick(id);
+    if (LightingSwitchOn())
+        peers_.lighting->LightingKeyClick(id);
+    else if (peers_.composite)
+        peers_.composite->SelectKey(id);
 }
 
-// G buttons always open the assignment dialog (wired with it).
-void KeyboardMap::OnGClicked(WORD, WORD) {}
+// G buttons always open the assignment dialog, also while the panel is on.
+void KeyboardMap::OnGClicked(WORD id, WORD) {
+    if (peers_.composite) peers_.composite->SelectKey(id);
+}
 
 // Fn has no assignment: it only edits the per-key light map.
 void KeyboardMap::OnFnClicked(WORD) {

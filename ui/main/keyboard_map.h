@@ -20,6 +20,7 @@
 
 namespace kv::ui {
 
+class CompositeLink;
 class LightingPanel;
 
 class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHost {
@@ -32,6 +33,7 @@ class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHo
         LightingPanel* lighting = nullptr;     // key clicks while its switch is on
         CPngButton* profile_button = nullptr;  // 1005: the active profile's name
         SubDialogs* dialogs = nullptr;         // no profile switch while the assignment dialog is open
+        CompositeLink* composite = nullptr;    // the assignment dialog key and G clicks open
     };
 
     explicit KeyboardMap(MainContext& context) : context_(context) {}
@@ -60,6 +62,8 @@ class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHo
 
     // The profile the window shows (0..2).
     int CurrentProfile() const { return current_profile_; }
+    // The keyboard's active profile, or -1 when it names none of 0..2.
+    int ActiveProfile() const;
     // The button of a key, G or Fn control id (D buttons included); null for other ids.
     CPngButton* ButtonOf(int id);
 
@@ -93,8 +97,6 @@ class KeyboardMap : public model::KeyButtonsView, private model::ProfileSwitchHo
     void OnProfileClicked(WORD id, WORD code);
     bool LightingSwitchOn() const;
 
-    // The keyboard's active profile, or -1 when it names none of 0..2.
-    int ActiveProfile() const;
     // The entry of a key index in the working set's active profile; the
     // default for no active profile. The caller holds WorkingConfigLock.
     model::KeyAssignment WorkingEntry(int active, int key_index) const;

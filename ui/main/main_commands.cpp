@@ -75,10 +75,14 @@ void MainCommands::OnDefault(WORD) {
     if (model::ConfigSync* sync = context_.sync) sync->RestoreDefaults();
 }
 
-// The profile manager, the macro button (the assignment dialog for G9) and
-// the firmware update dialog are wired when those dialogs exist.
+// The profile manager and the firmware update dialog are wired when those
+// dialogs exist.
 void MainCommands::OnProfileManager(WORD) {}
-void MainCommands::OnMacro(WORD) {}
+// Exactly a click on G9: the assignment dialog in macro-only mode.
+void MainCommands::OnMacro(WORD) {
+    SendMessageW(context_.hwnd, WM_COMMAND, MAKEWPARAM(IDC_G9, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(context_.Item(IDC_G9)));
+}
 void MainCommands::OnFirmwareUpdate(WORD) {}
 
 // The maker's own address, whatever the skin's "Link" says.

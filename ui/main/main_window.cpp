@@ -32,8 +32,10 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       presence_(context_, tray_),
       prompts_(context_),
       device_events_(context_, lighting_, tray_),
-      dialogs_(app.instance) {
-    keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_});
+      dialogs_(app.instance),
+      composite_(context_, keyboard_, commands_) {
+    keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_, &composite_});
+    dialogs_.composite = &composite_.Dialog();
     context_.wait = &responsive_;
 }
 
@@ -154,6 +156,7 @@ LRESULT CKelvarinDlg::OnLanguageMessage(WPARAM code, LPARAM index) {
     // The texts always follow the stored language; the index only says that it changed.
     if (code != app::kCodeLang) return 0;
     if (HWND about = dialogs_.About().Window()) SendMessageW(about, app::kMsgLanguage, code, index);
+    composite_.ForwardLanguage(code, index);
     SetWindowTextW(hwnd_, context_.Text(L"MAIN_CAPTION").c_str());
     lighting_.ApplyCaptions();
     keyboard_.ApplyProfileCaptions();

@@ -8,6 +8,7 @@
 //   BusyAnimation, SyncUiThread, MainPresence, MessageBoxes
 //                  the configuration sync's roles on the window's side
 //   SubDialogs     the about box and the dialogs the window owns
+//   CompositeLink  the key assignment dialog and what it needs from the window
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,7 @@
 #include "model/sync/config_sync.h"
 #include "ui/kit/base_dialog.h"
 #include "ui/main/busy_animation.h"
+#include "ui/main/composite_link.h"
 #include "ui/main/device_events.h"
 #include "ui/main/keyboard_filter.h"
 #include "ui/main/keyboard_map.h"
@@ -116,6 +118,7 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     MessageBoxes prompts_;
     DeviceEvents device_events_;
     SubDialogs dialogs_;
+    CompositeLink composite_;
     KeyboardFilter keyboard_filter_;
 
     app::UniqueModule user32_;

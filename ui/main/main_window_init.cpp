@@ -48,6 +48,8 @@ bool CKelvarinDlg::Initialise() {
         WindowDc dc(hwnd_);
         if (!canvases_.Build(dc.get(), app_.paths.module_folder)) return EndSilently();
     }
+    // With the window's own images: a missing picture ends the program now, never mid-session.
+    if (!composite_.LoadPictures()) return EndSilently();
     DressControls();
 
     BecomeMainWindow();
