@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "keyboard_copy.h"
+#include "harness/keyboard_copy.h"
 
 namespace kv::e2e {
 namespace {

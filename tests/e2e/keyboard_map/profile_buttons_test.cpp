@@ -4,7 +4,7 @@
 // changes as they were.
 #include <gtest/gtest.h>
 
-#include "keyboard_copy.h"
+#include "harness/keyboard_copy.h"
 
 namespace kv::e2e {
 namespace {

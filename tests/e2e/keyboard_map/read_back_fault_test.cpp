@@ -3,7 +3,7 @@
 // so and offers to read the keyboard again, which brings its keys back.
 #include <gtest/gtest.h>
 
-#include "keyboard_copy.h"
+#include "harness/keyboard_copy.h"
 
 namespace kv::e2e {
 namespace {

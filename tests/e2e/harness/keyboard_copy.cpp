@@ -1,4 +1,4 @@
-#include "keyboard_copy.h"
+#include "harness/keyboard_copy.h"
 
 #include <cstdio>
 #include <sstream>
