@@ -1,8 +1,11 @@
 #include "composite_driver.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <filesystem>
 
+#include "harness/remote_memory.h"
 #include "model/assign/assignment_store.h"
 #include "model/config_sets.h"
 #include "model/macro/macro_image.h"
@@ -112,6 +115,78 @@ std::u16string NameOf(const model::MacroRecord& macro) {
         name += c;
     }
     return name;
+}
+
+}  // namespace kv::e2e
+
+namespace kv::e2e {
+
+HWND ActionList(HWND dialog) { return GetDlgItem(dialog, IDC_COMP_ACTIONS); }
+
+int SelectedActionRow(HWND dialog) {
+    LRESULT row = -1;
+    if (!AskRemote(ActionList(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, &row))
+        return -2;
+    return static_cast<int>(row);
+}
+
+int ActionRowCount(HWND dialog) {
+    LRESULT rows = -1;
+    if (!AskRemote(ActionList(dialog), LVM_GETITEMCOUNT, 0, 0, &rows)) return -1;
+    return static_cast<int>(rows);
+}
+
+bool ClickActionCell(HWND dialog, int row, int column) {
+    HWND list = ActionList(dialog);
+    RemoteProcess process(list);
+    RemoteBlock block(process, sizeof(RECT));
+    RECT cell{LVIR_LABEL, column, 0, 0};
+    if (!process || !block || !block.Write(0, &cell, sizeof(cell))) return false;
+    LRESULT ok = 0;
+    if (!AskRemote(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.at(0)),
+                   &ok) ||
+        !ok || !block.Read(0, &cell, sizeof(cell)))
+        return false;
+    const LPARAM at = MAKELPARAM(cell.left + 8, (cell.top + cell.bottom) / 2);
+    return PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+bool SelectActionRow(HWND dialog, int row) {
+    if (SelectedActionRow(dialog) == row) return true;
+    return ClickActionCell(dialog, row, 0) &&
+           WaitFor([&] { return SelectedActionRow(dialog) == row && Responds(dialog); }, 10s);
+}
+
+HWND CellEditor(HWND dialog) {
+    for (HWND child = GetWindow(ActionList(dialog), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring name = ClassOf(child);
+        if ((_wcsicmp(name.c_str(), L"Edit") == 0 || _wcsicmp(name.c_str(), L"ComboBox") == 0) &&
+            IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
+}
+
+HWND OpenCellEditor(HWND dialog, int row, int column) {
+    if (!SelectActionRow(dialog, row) || !ClickActionCell(dialog, row, column)) return nullptr;
+    HWND editor = nullptr;
+    WaitFor([&] { return (editor = CellEditor(dialog)) != nullptr; }, 10s);
+    return editor;
+}
+
+std::vector<std::string> MacroAreaPokes(const std::vector<uint8_t>& image) {
+    constexpr size_t kChunk = 256;
+    std::vector<std::string> pokes;
+    for (size_t at = 0; at < image.size(); at += kChunk) {
+        std::string line = "poke macro " + std::to_string(at);
+        char hex[4];
+        for (size_t i = at; i < image.size() && i < at + kChunk; ++i) {
+            std::snprintf(hex, sizeof(hex), " %02X", image[i]);
+            line += hex;
+        }
+        pokes.push_back(std::move(line));
+    }
+    return pokes;
 }
 
 }  // namespace kv::e2e

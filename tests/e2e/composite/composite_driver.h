@@ -45,3 +45,22 @@ std::optional<std::vector<model::MacroRecord>> KeyboardMacros(KeyboardCopy& copy
 std::u16string NameOf(const model::MacroRecord& macro);
 
 }  // namespace kv::e2e
+
+namespace kv::e2e {
+
+// The action list of the dialog, from outside.
+HWND ActionList(HWND dialog);
+int SelectedActionRow(HWND dialog);
+int ActionRowCount(HWND dialog);
+// A click on a row's cell (posted button down and up at its middle).
+bool ClickActionCell(HWND dialog, int row, int column);
+// Selects the row with a click and waits until it is selected.
+bool SelectActionRow(HWND dialog, int row);
+// The edit box or chooser now over a cell (null for none), once a second
+// click on the selected row's cell opened it.
+HWND OpenCellEditor(HWND dialog, int row, int column);
+HWND CellEditor(HWND dialog);
+// "poke macro" commands that put this image into the keyboard's macro area.
+std::vector<std::string> MacroAreaPokes(const std::vector<uint8_t>& image);
+
+}  // namespace kv::e2e
