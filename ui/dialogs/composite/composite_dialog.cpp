@@ -80,7 +80,8 @@ bool Kelvarin_DlgComposite::Route(UINT message, WPARAM wParam, LPARAM lParam, LR
         {IDC_COMP_FUNCTION_LIST, CBN_SELCHANGE, &Kelvarin_DlgComposite::OnFunctionChosen},
     };
     static constexpr MessageMap<Kelvarin_DlgComposite> kMap{kMessages, kCommands};
-    return kMap.Route(*this, message, wParam, lParam, result) ||
+    return combos_.Route(message, wParam, lParam, result) ||
+           kMap.Route(*this, message, wParam, lParam, result) ||
            key_page_.Route(message, wParam, lParam, result) ||
            macros_.Route(message, wParam, lParam, result) ||
            actions_.Route(message, wParam, lParam, result) ||
@@ -139,6 +140,7 @@ BOOL Kelvarin_DlgComposite::OnInitDialog() {
     function_.Attach(hwnd_, SkinFile(), L"FUNCTION_KEY_SETTING_TISHI", L"FUNC_FUNCTION_SELECT",
                      IDC_COMP_FUNCTION_LABEL);
     gdi_.ApplyFonts(hwnd_);
+    combos_.Attach(hwnd_);
     key_page_.CentreKeyBox();
     recording_.LoadOption();
     ApplyTexts();  // fills the lists

@@ -18,6 +18,7 @@
 #include "ui/dialogs/composite/action_list.h"
 #include "ui/dialogs/composite/choice_page.h"
 #include "ui/dialogs/composite/composite_chrome.h"
+#include "ui/dialogs/composite/composite_combos.h"
 #include "ui/dialogs/composite/composite_context.h"
 #include "ui/dialogs/composite/composite_gdi.h"
 #include "ui/dialogs/composite/composite_host.h"
@@ -128,6 +129,7 @@ class Kelvarin_DlgComposite : public CBaseDialog, public SubDialog, private Comp
     KeyboardHooks hooks_;
     DialogKeyFilter key_filter_;
     CompositeChrome chrome_;
+    CompositeCombos combos_;
     KeyPage key_page_;
     ActionList actions_;
     MacroPage macros_;
