@@ -11,11 +11,21 @@ namespace kv::ui::test {
 namespace {
 
 constexpr int kIndexA = 0x1E;
-constexpr uint32_t kField = 0x111316;  // the skin's field colour, behind the captured key
+constexpr uint32_t kField = 0x111316;      // the skin's field colour, behind the captured key
+constexpr uint32_t kListField = 0x2B2E33;  // the skinned drop-down lists' closed field
 
 uint32_t Rgb(const PixelImage& image, int x, int y) {
     return image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)] &
            0xFFFFFF;
+}
+
+// A point of a control's field between its text and its right end, halfway
+// down, in dialog pixels.
+POINT FieldPoint(HWND dialog, HWND control, int fromRight) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.right - fromRight, (rect.top + rect.bottom) / 2};
 }
 
 // The centre of a control, in dialog pixels.
@@ -64,13 +74,18 @@ TEST_F(ScreenshotTest, EveryPageInBothLanguages) {
         });
 
         SetEntry(0, kIndexA, {2, 0, 0x161, 0, 0});
-        Open(kButtonA, [&] { Shoot(L"key_mouse"); });
+        // The drop-down lists wear the skin's colours, not the system's white box.
+        const auto expectSkinnedField = [&](const PixelImage& image, int id, uint32_t colour) {
+            const POINT at = FieldPoint(Dlg(), Item(id), 40);
+            EXPECT_EQ(Rgb(image, at.x, at.y), colour) << "list " << id;
+        };
+        Open(kButtonA, [&] { expectSkinnedField(Shoot(L"key_mouse"), IDC_COMP_MOUSE_LIST, kListField); });
 
         SetEntry(0, kIndexA, {4, 3, 1, 0, 0});
         Open(kButtonA, [&] {
             SelectAction(1);
             SetFocus(Item(IDC_COMP_ACTIONS));  // as after a click on the row
-            Shoot(L"macro");
+            expectSkinnedField(Shoot(L"macro"), IDC_COMP_MACRO_LIST, kListField);
         });
 
         Open(kButtonA, [&] {
@@ -82,10 +97,10 @@ TEST_F(ScreenshotTest, EveryPageInBothLanguages) {
         });
 
         SetEntry(0, kIndexA, {7, 0, 5, 0, 0});
-        Open(kButtonA, [&] { Shoot(L"media"); });
+        Open(kButtonA, [&] { expectSkinnedField(Shoot(L"media"), IDC_COMP_MEDIA_LIST, kListField); });
 
         SetEntry(0, kIndexA, {8, 0, 2, 0, 0});
-        Open(kButtonA, [&] { Shoot(L"function"); });
+        Open(kButtonA, [&] { expectSkinnedField(Shoot(L"function"), IDC_COMP_FUNCTION_LIST, kListField); });
 
         Open(kButtonG9, [&] { Shoot(L"macro_only"); });
     }
