@@ -4,6 +4,7 @@
 
 #include "ui/main/keyboard_map.h"
 #include "ui/main/main_commands.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
@@ -12,6 +13,12 @@ CompositeLink::CompositeLink(MainContext& context, KeyboardMap& keyboard, MainCo
       keyboard_(keyboard),
       commands_(commands),
       dialog_(*this, context.app.paths.module_folder) {}
+
+bool CompositeLink::Route(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != kMsgLiveKeyHooks) return false;
+    result = KeyboardHooks::LiveHooks();
+    return true;
+}
 
 void CompositeLink::ForwardLanguage(WPARAM code, LPARAM index) {
     if (dialog_.IsOpen() && dialog_.hwnd())

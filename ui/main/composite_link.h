@@ -24,6 +24,8 @@ class CompositeLink : private CompositeHost {
     bool LoadPictures() { return dialog_.LoadPictures(); }
     // A key or G button's click (1143 also for the macro button).
     void SelectKey(int controlId) { dialog_.SelectKey(controlId); }
+    // kMsgLiveKeyHooks.
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // 'PA' on to the open dialog.
     void ForwardLanguage(WPARAM code, LPARAM index);
 

@@ -85,6 +85,7 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
            busy_.Route(message, wParam, lParam, result) || lighting_.Route(message, wParam, lParam, result) ||
            keyboard_.Route(message, wParam, lParam, result) ||
            commands_.Route(message, wParam, lParam, result) || tray_.Route(message, wParam, lParam, result) ||
+           composite_.Route(message, wParam, lParam, result) ||
            kMap.Route(*this, message, wParam, lParam, result) ||
            CBaseDialog::Route(message, wParam, lParam, result);
 }

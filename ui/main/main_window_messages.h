@@ -26,6 +26,10 @@ constexpr UINT_PTR kTimerBusyAnimation = 1050;
 // took the message with it.
 constexpr UINT kMsgFinishExit = WM_APP + 0x31;
 constexpr UINT_PTR kTimerExit = 0x4558;  // 'EX'
+
+// Answers how many keyboard hooks the assignment dialog holds now: the
+// end-to-end tests check that none stays behind however the dialog closes.
+constexpr UINT kMsgLiveKeyHooks = WM_APP + 0x32;
 constexpr UINT kExitPollMs = USER_TIMER_MINIMUM;
 constexpr UINT_PTR kTimerLightingReadBack = 1051;
 constexpr UINT kBusyAnimationPeriodMs = 50;

@@ -70,13 +70,14 @@ constexpr int kBusyIndicator = 1177;
 constexpr int kUsbLabel = 1204;
 
 // Window messages of the main window and their codes.
-constexpr UINT kMsgKill = 0x4D4B;      // 'MK'
-constexpr UINT kMsgShow = 0x5350;      // 'SP'
-constexpr UINT kMsgInit = 0x4D4E;      // 'MN'
-constexpr UINT kMsgReload = 0x5452;    // 'TR'
-constexpr UINT kMsgLayer = 0x5045;     // 'PE'
-constexpr UINT kMsgLanguage = 0x5041;  // 'PA'
-constexpr UINT kMsgGoneSub = 0x4753;   // 'GS'
+constexpr UINT kMsgKill = 0x4D4B;                 // 'MK'
+constexpr UINT kMsgShow = 0x5350;                 // 'SP'
+constexpr UINT kMsgInit = 0x4D4E;                 // 'MN'
+constexpr UINT kMsgReload = 0x5452;               // 'TR'
+constexpr UINT kMsgLayer = 0x5045;                // 'PE'
+constexpr UINT kMsgLanguage = 0x5041;             // 'PA'
+constexpr UINT kMsgGoneSub = 0x4753;              // 'GS'
+constexpr UINT kMsgLiveKeyHooks = WM_APP + 0x32;  // answers the assignment dialog's hooks
 constexpr UINT kSliderPosition = 0x28D1;
 constexpr UINT kTrayCallback = 1725;
 constexpr WPARAM kCodeOpen = 0x4F50454E;
