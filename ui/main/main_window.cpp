@@ -34,6 +34,7 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       device_events_(context_, lighting_, tray_),
       dialogs_(app.instance) {
     keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_});
+    commands_.Connect(prompts_, lighting_);
     context_.wait = &responsive_;
 }
 
