@@ -3,6 +3,8 @@
 
 #include "app/settings/language_texts.h"
 #include "app/startup/handles.h"
+#include "config_json/json_backup.h"
+#include "model/keys/text_format.h"
 #include "ui/kit/file_dialog.h"
 #include "ui/kit/message_map.h"
 #include "ui/kit/nested_loops.h"
@@ -22,10 +24,16 @@ struct MenuText {
 constexpr MenuText kBackupMenuTexts[] = {
     {ID_RESTORE, L"MENU_1"},
     {ID_BACKUP, L"MENU_2"},
+    {ID_EXPORT_JSON, L"MENU_EXPORT_JSON"},
+    {ID_IMPORT_JSON, L"MENU_IMPORT_JSON"},
 };
 
 FileDialogSpec ProfileFileSpec(bool save) {
     return {L"(*.kvp)|*.kvp|(*.*)|*.*||", L"kvp", L"*.kvp", L"", save};
+}
+
+FileDialogSpec JsonFileSpec(bool save) {
+    return {L"(*.json)|*.json|(*.*)|*.*||", L"json", L"*.json", L"", save};
 }
 
 }  // namespace
@@ -45,6 +53,8 @@ bool MainCommands::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         {IDC_MENU, BN_CLICKED, &MainCommands::OnMenu},
         {ID_RESTORE, kAnyNotify, &MainCommands::OnRestore},
         {ID_BACKUP, kAnyNotify, &MainCommands::OnBackup},
+        {ID_EXPORT_JSON, kAnyNotify, &MainCommands::OnExportJson},
+        {ID_IMPORT_JSON, kAnyNotify, &MainCommands::OnImportJson},
         {ID_FIRMWARE_UPDATE, kAnyNotify, &MainCommands::OnFirmwareUpdate},
     };
     static constexpr CommandRangeRoute<MainCommands> kRanges[] = {
@@ -127,6 +137,30 @@ void MainCommands::OnBackup(WORD) {
     const std::optional<std::wstring> path =
         ChooseFile(context_.hwnd, FileDialogKind::kSave, ProfileFileSpec(true));
     if (path) sync->BackupToFile(std::filesystem::path(*path));
+}
+
+// Backup's working set, in the readable form; a file that cannot be written
+// keeps its old contents and says so as Backup does.
+void MainCommands::OnExportJson(WORD) {
+    model::ConfigSync* sync = context_.sync;
+    if (!sync || !messages_) return;
+    const std::optional<std::wstring> path =
+        ChooseFile(context_.hwnd, FileDialogKind::kSave, JsonFileSpec(true));
+    if (!path || config_json::ExportWorkingSetAsJson(context_.app.sets, std::filesystem::path(*path))) return;
+    const std::u16string failed = model::FormatWithString(
+        context_.texts.Text(u"TEXT", u"MAIN_PROMPT_BACKUP_FAILED"), std::filesystem::path(*path).u16string());
+    messages_->ShowMessage(failed, model::MessageKind::kNotice);
+}
+
+// Restore's steps for a JSON file, then the lighting it carries.
+void MainCommands::OnImportJson(WORD) {
+    model::ConfigSync* sync = context_.sync;
+    if (!sync || !context_.lighting || !messages_ || !lighting_view_) return;
+    const std::optional<std::wstring> path =
+        ChooseFile(context_.hwnd, FileDialogKind::kOpen, JsonFileSpec(false));
+    if (!path) return;
+    config_json::RestoreFromJson({*sync, *context_.lighting, *messages_, *lighting_view_, context_.texts},
+                                 std::filesystem::path(*path));
 }
 
 }  // namespace kv::ui

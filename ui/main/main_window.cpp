@@ -35,6 +35,7 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       dialogs_(app.instance),
       composite_(context_, keyboard_, commands_) {
     keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_, &composite_});
+    commands_.Connect(prompts_, lighting_);
     dialogs_.composite = &composite_.Dialog();
     context_.wait = &responsive_;
 }

@@ -1,17 +1,20 @@
 // The main window's commands against the simulated keyboard, one running copy
 // for the whole group, in the order a user might go: keys that must do
 // nothing, Cancel and Open, Restore (with a failing keyboard, a good file, a
-// damaged file), Apply, Default, Backup, the busy animation while Apply
-// writes, an unplug during Apply, the about box, and last an exit while a
-// file dialog is up. Each check looks at the files and at the keyboard's memory.
+// damaged file), Apply, Default, Backup, JSON export and import (a good and a
+// bad document), the busy animation while Apply writes, an unplug during
+// Apply, the about box, and last an exit while a file dialog is up. Each check looks at the files and at the
+// keyboard's memory.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "app/settings/language_texts.h"
 #include "commands_fixture.h"
+#include "config_json/config_files.h"
 #include "harness/harness.h"
 #include "harness/shown_copy.h"
 #include "model/assign/assignment_store.h"
@@ -70,8 +73,16 @@ class Commands : public ::testing::Test {
     std::vector<uint8_t> MacroAreaStart() {
         return SimArea(pipe_, "macro", 0, FixtureMacroArea().size()).value_or(std::vector<uint8_t>{});
     }
+    std::vector<uint8_t> LightingRecords() {
+        return SimArea(pipe_, "profiles", 0, kProfiles * model::kLightingRecordSize)
+            .value_or(std::vector<uint8_t>{});
+    }
     std::string Writes() { return SimStatusLine(pipe_, "writes"); }
     std::wstring InCopy(const wchar_t* name) { return copy_->Copy().Folder() + name; }
+    static bool WriteText(const std::wstring& path, std::string_view text) {
+        std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+        return out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
+    }
 
     bool BusyShown() { return HasVisibleStyle(GetDlgItem(main_, kBusyIndicator)); }
 
@@ -212,6 +223,89 @@ TEST_F(Commands, BackupSavesTheWorkingSet) {
         EXPECT_FALSE(name.rfind(L"backup.kvp", 0) == 0 && name != L"backup.kvp")
             << "left behind: " << entry.path();
     }
+}
+
+// "Export as JSON…" saves Backup's working set in the readable form: read
+// back, it gives the working file byte for byte.
+TEST_F(Commands, ExportAsJsonSavesTheWorkingSet) {
+    const std::wstring file = InCopy(L"export.json");
+    DeleteFileW(file.c_str());
+    ASSERT_TRUE(ChooseBackupMenuItem(main_, pid_, 2));
+    ASSERT_TRUE(ChooseInFileDialog(pid_, file, kStep));
+    ASSERT_TRUE(WaitFor([&] { return FileExists(file); }, kStep));
+    EXPECT_TRUE(Responds(main_));
+    const config_json::LoadedConfig loaded = config_json::LoadConfigFile(std::filesystem::path(file));
+    ASSERT_TRUE(loaded.document) << loaded.error;
+    EXPECT_EQ(std::optional(loaded.document->profile_file), ReadWholeFile(WorkingProfileFile()));
+}
+
+// "Import JSON…" takes Restore's steps for the document (every profile, the
+// macro area, the working file), then writes the lighting it carries.
+TEST_F(Commands, ImportJsonWritesEveryProfileTheMacrosAndTheLighting) {
+    const std::wstring fixture = InCopy(L"import.kvp");
+    ASSERT_TRUE(WriteRestoreFixture(fixture));
+    config_json::ConfigDocument document;
+    document.profile_file = ReadWholeFile(fixture).value_or(std::vector<uint8_t>{});
+    const std::vector<uint8_t> records = LightingRecords();
+    ASSERT_EQ(records.size(), kProfiles * model::kLightingRecordSize);
+    model::LightingSnapshot lighting;
+    for (int p = 0; p < kProfiles; ++p)
+        std::copy_n(records.begin() + p * model::kLightingRecordSize, model::kLightingRecordSize,
+                    lighting.records[p].begin());
+    const uint8_t mode = lighting.records[1][0] == 3 ? 4 : 3;
+    lighting.records[1][0] = mode;
+    lighting.records[1][1] = 2;  // brightness
+    document.keyboard = lighting;
+    const std::optional<std::string> text = config_json::WriteConfigJson(document);
+    ASSERT_TRUE(text);
+    const std::wstring file = InCopy(L"import.json");
+    ASSERT_TRUE(WriteText(file, *text));
+
+    const std::vector<uint8_t> matrix = Matrix();
+    ASSERT_TRUE(ChooseBackupMenuItem(main_, pid_, 3));
+    ASSERT_TRUE(ChooseInFileDialog(pid_, file, kStep));
+    // Bytes 0..34 of every record are written, the rest is the keyboard's own.
+    const auto written = [&] {
+        const std::vector<uint8_t> now = LightingRecords();
+        if (now.size() != records.size()) return false;
+        for (int p = 0; p < kProfiles; ++p)
+            if (!std::equal(lighting.records[p].begin(),
+                            lighting.records[p].begin() + model::kLightingDefaultSize,
+                            now.begin() + p * model::kLightingRecordSize))
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(WaitFor(written, kStep)) << "the lighting was not written";
+    ASSERT_TRUE(WaitUntilIdle(main_, pid_)) << "the import did not end";
+    for (int p = 0; p < kProfiles; ++p) EXPECT_EQ(KeyMap(p), FixtureKeyMap(matrix, p)) << "profile " << p;
+    EXPECT_EQ(MacroAreaStart(), FixtureMacroArea());
+    EXPECT_EQ(ReadWholeFile(WorkingProfileFile()), ReadWholeFile(fixture));
+    EXPECT_TRUE(Responds(main_));
+    EXPECT_FALSE(IsEnabled(main_, kApply));
+}
+
+// A document that is not a configuration changes nothing: the message names
+// the file and the place that is wrong, then Restore's own message follows.
+TEST_F(Commands, ABadJsonFileIsRefusedAndWritesNothing) {
+    const std::wstring file = InCopy(L"bad.json");
+    ASSERT_TRUE(WriteText(file, R"({"format": "kelvarin-configuration", "version": 1,
+  "profiles": [{"keys": [{"key": "F13", "send": "B"}]}, {"keys": []}, {"keys": []}], "macros": []})"));
+    const std::string writes = Writes();
+    const std::optional<std::vector<uint8_t>> working = ReadWholeFile(WorkingProfileFile());
+    ASSERT_TRUE(ChooseBackupMenuItem(main_, pid_, 3));
+    ASSERT_TRUE(ChooseInFileDialog(pid_, file, kStep));
+    const std::string reason = config_json::LoadConfigFile(std::filesystem::path(file)).error;
+    ASSERT_NE(reason.find("\"F13\""), std::string::npos) << reason;
+    const std::wstring format_error = app::ToWide(model::FormatWithString(
+                                          app::ToU16(EnglishText(L"JSON_FORMAT_ERROR")), app::ToU16(file))) +
+                                      L"\n" + std::wstring(reason.begin(), reason.end());
+    EXPECT_TRUE(AnswerMessageBox(pid_, format_error, IDOK, kStep))
+        << "no message naming the file and the fault";
+    EXPECT_TRUE(AnswerMessageBox(pid_, EnglishText(L"MAIN_PROMPT_INPORT"), IDOK, kStep));
+    EXPECT_TRUE(Responds(main_));
+    EXPECT_EQ(Writes(), writes) << "a bad file reached the keyboard";
+    EXPECT_EQ(ReadWholeFile(WorkingProfileFile()), working);
+    EXPECT_FALSE(IsEnabled(main_, kApply));
 }
 
 // A slow keyboard makes Apply last: the window keeps answering and painting,
