@@ -120,7 +120,11 @@ TEST_F(MacroEdits, AddRenameRecordEditMoveAndDeleteRows) {
     ASSERT_TRUE(Click(dialog, IDC_COMP_RECORD));
     ASSERT_TRUE(WaitFor(
         [&] { return TextOf(dialog, IDC_COMP_RECORD) == EnglishText(L"MACRO_ACTION_STOP_RECORD"); }, 10s));
+    // The Windows key comes through the low-level hook, the others through the
+    // thread's: each press is taken in before the next, as a user's would be.
     ASSERT_TRUE(PressKeys(dialog, {VK_LSHIFT, 'A'}));
+    ASSERT_TRUE(WaitFor([&] { return ActionRowCount(dialog) == 4; }, 10s))
+        << ActionRowCount(dialog) << " rows";
     ASSERT_TRUE(PressKeys(dialog, {VK_LWIN}));
     ASSERT_TRUE(WaitFor([&] { return ActionRowCount(dialog) == 6; }, 10s))
         << ActionRowCount(dialog) << " rows";

@@ -13,6 +13,7 @@
 #include "harness/shown_copy.h"
 #include "lighting_driver.h"
 #include "model/lighting/user_key_map.h"
+#include "ui/dialogs/composite/composite_ids.h"
 
 namespace kv::e2e {
 namespace {
@@ -269,6 +270,20 @@ TEST_F(Lighting, PerKeyModePaintsAndErasesKeysOfTheChosenMap) {
     EXPECT_FALSE(bit_set(kBitA));
     EXPECT_TRUE(bit_set(kBitKeypad6)) << "erasing A leaves the others";
     EXPECT_EQ(Exchange(click(kG[0])), kNothing) << "G buttons carry no mark of their own";
+    // ... they open the key assignment dialog instead, also with the panel on.
+    HWND assignment = nullptr;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            assignment =
+                FindWindowWithControls(Pid(), {IDC_COMP_HEADING, IDC_COMP_KEY_LABEL, IDC_COMP_MEDIA_LABEL});
+            return assignment && IsWindowVisible(assignment);
+        },
+        10s))
+        << "a G button opens the key assignment dialog while the panel is on";
+    if (assignment) PostMessageW(assignment, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(
+        WaitFor([&] { return !assignment || !IsWindow(assignment) || !IsWindowVisible(assignment); }, 10s));
+    ASSERT_TRUE(WaitFor([] { return IsEnabled(Main(), kClearAll); }, 10s));
 
     const std::vector<uint8_t> zeros(21, 0x00), ones(21, 0xFF);
     EXPECT_EQ(Exchange(click(kClearAll)),
