@@ -51,11 +51,10 @@ void MainCommands::OnDefault(WORD) {
     if (model::ConfigSync* sync = context_.sync) sync->RestoreDefaults();
 }
 
-// The profile manager, the macro button (the assignment dialog for G9) and
-// the firmware update dialog are wired when those dialogs exist.
-void MainCommands::OnProfileManager(WORD) {}
+void MainCommands::OnProfileManager(WORD) { context_.window.OpenProfileManager(); }
+// The macro button (the assignment dialog for G9) is wired when that dialog exists.
 void MainCommands::OnMacro(WORD) {}
-void MainCommands::OnFirmwareUpdate(WORD) {}
+void MainCommands::OnFirmwareUpdate(WORD) { context_.window.OpenFirmwareUpdate(); }
 
 // Opens kMakerAddress.
 void MainCommands::OnMakerLink(WORD) {}

@@ -9,6 +9,11 @@ void MainPresence::CloseSubDialogs() { SendMessageW(context_.hwnd, app::kMsgGone
 
 void MainPresence::HideMainWindow() { ShowWindow(context_.hwnd, SW_HIDE); }
 
+void MainPresence::ShowKeyboardPresence(bool attached) {
+    tray_.ShowPresence(attached);
+    if (attached && on_attached_) on_attached_();
+}
+
 void MainPresence::PostOpen() { PostMessageW(context_.hwnd, app::kMsgShow, app::kCodeOpen, 0); }
 
 }  // namespace kv::ui

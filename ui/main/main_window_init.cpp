@@ -47,6 +47,8 @@ bool CKelvarinDlg::Initialise() {
         WindowDc dc(hwnd_);
         if (!canvases_.Build(dc.get(), app_.paths.module_folder)) return EndSilently();
     }
+    // The sub-dialogs' pictures too: a missing one ends the program now, never mid-session.
+    if (!profile_manager_.LoadPictures() || !update_.LoadPictures()) return EndSilently();
     DressControls();
 
     BecomeMainWindow();

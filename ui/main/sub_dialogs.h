@@ -23,10 +23,10 @@ class SubDialogs {
     SubDialog* composite = nullptr;
     SubDialog* update = nullptr;
 
-    // 'GS' (the keyboard has gone): the about box, then the profile manager
-    // and the assignment dialog while open.
+    // 'GS' (the keyboard has gone): the about box, then the profile manager,
+    // the assignment dialog and the firmware update dialog while open.
     void CloseForKeyboardGone();
-    // Shutdown: every one that is open.
+    // Shutdown: every one that is open (the same list).
     void CloseAll();
 
   private:
