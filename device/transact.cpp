@@ -10,6 +10,11 @@ namespace kv::device {
 namespace {
 
 constexpr int kAttempts = 3;
+// How long a wait goes between calls of the wait hook.
+constexpr std::chrono::milliseconds kWaitSlice{5};
+
+// Inside the wait hook on this thread: a transaction begun there would share the waiting one's reply.
+thread_local int tls_hook_depth = 0;
 
 // The request as it goes on the wire: exactly 64 bytes, cut or zero-filled.
 Report WireReport(std::span<const uint8_t> bytes) {
@@ -34,9 +39,14 @@ int DeviceLink::DeviceCount() {
 
 int DeviceLink::Transact(std::span<const uint8_t> request, std::span<uint8_t> reply, uint32_t* reply_length) {
     if (reply_length) *reply_length = 0;
+    if (tls_hook_depth > 0) return kSendRefused;
     // Held for the whole exchange: a second caller waits its turn instead of
     // taking over the reply buffer of the first.
-    std::lock_guard transaction(transaction_lock_);
+    while (!transaction_lock_.try_lock_for(kWaitSlice)) {
+        if (Ended()) return kNoReply;
+        WhileWaiting();
+    }
+    std::lock_guard transaction(transaction_lock_, std::adopt_lock);
     if (DeviceCount() <= 0) return kNoDevice;
 
     const Report report = WireReport(request);
@@ -58,15 +68,40 @@ int DeviceLink::Transact(std::span<const uint8_t> request, std::span<uint8_t> re
                 break;
             case Outcome::kTimedOut:
             case Outcome::kForeign:
-                if (attempt >= kAttempts) return kNoReply;
+                if (attempt >= kAttempts || Ended()) return kNoReply;
                 break;
         }
         std::this_thread::sleep_for(timings_.retry_pause);
     }
 }
 
+void DeviceLink::EndOtherThreadsTransactions() {
+    {
+        std::lock_guard lock(reply_mutex_);
+        if (!ending_) sole_thread_ = std::this_thread::get_id();
+        ending_ = true;
+    }
+    reply_ready_.notify_all();
+}
+
+bool DeviceLink::Ended() const { return ending_ && std::this_thread::get_id() != sole_thread_; }
+
+void DeviceLink::WhileWaiting() {
+    WaitHook* hook = wait_hook_.load();
+    if (!hook) return;
+    ++tls_hook_depth;
+    try {
+        hook->WhileWaiting();
+    } catch (...) {
+        // A hook that fails only loses its turn; the exchange goes on.
+    }
+    --tls_hook_depth;
+}
+
 DeviceLink::Outcome DeviceLink::Attempt(const Report& report, uint32_t check, std::span<uint8_t> reply,
                                         uint32_t* received) {
+    WhileWaiting();
+    if (Ended()) return Outcome::kTimedOut;
     {
         std::lock_guard lock(reply_mutex_);
         reply_buffer_ = reply.data();
@@ -86,7 +121,20 @@ DeviceLink::Outcome DeviceLink::Attempt(const Report& report, uint32_t check, st
     bool answered = false;
     if (sent > 0) {
         reports_sent_.fetch_add(1, std::memory_order_relaxed);
-        answered = reply_ready_.wait_for(lock, timings_.reply_wait, [this] { return signalled_; });
+        // In slices, so that the hook runs while the reply is out.
+        const auto deadline = std::chrono::steady_clock::now() + timings_.reply_wait;
+        for (;;) {
+            const auto left = deadline - std::chrono::steady_clock::now();
+            if (left <= decltype(left)::zero()) break;
+            if (reply_ready_.wait_for(lock, std::min<std::chrono::steady_clock::duration>(left, kWaitSlice),
+                                      [this] { return signalled_ || Ended(); }) ||
+                Ended())
+                break;
+            lock.unlock();
+            WhileWaiting();
+            lock.lock();
+        }
+        answered = signalled_;
     }
     // From here on late replies are dropped.
     busy_ = false;

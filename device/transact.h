@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <thread>
 
 #include "device/service.h"
 
@@ -52,6 +53,18 @@ Report BuildReport(uint8_t command, uint8_t length, uint16_t offset, std::span<c
 // 1, -102 or -103 from a reply's status byte.
 int MapReplyStatus(std::span<const uint8_t> reply);
 
+// What a thread does while its transaction waits, for the transaction lock or
+// for the reply: the user-interface thread keeps its windows painting.
+class WaitHook {
+public:
+    virtual ~WaitHook() = default;
+    // Called on the waiting thread before each request goes out and every few
+    // milliseconds while it waits; cheap when there is nothing to do. A
+    // transaction started from inside it is refused (kSendRefused): it would
+    // take over the reply the waiting one expects.
+    virtual void WhileWaiting() = 0;
+};
+
 struct TransactTimings {
     std::chrono::milliseconds reply_wait{1000};   // per attempt
     std::chrono::milliseconds retry_pause{10};    // between attempts
@@ -83,14 +96,25 @@ public:
     // Reports sent by Transact since construction (for benchmarks and tests).
     uint64_t ReportsSent() const;
 
+    // Every thread's transactions call the hook while they wait (nullptr: none).
+    // The hook must stay alive until it is replaced.
+    void SetWaitHook(WaitHook* hook) { wait_hook_ = hook; }
+
+    // The program is ending: from now on only the calling thread's
+    // transactions go on; those of every other thread end at once with
+    // kNoReply, the ones waiting for a reply or for their turn included.
+    void EndOtherThreadsTransactions();
+
 private:
     enum class Outcome { kRefused, kTimedOut, kForeign, kFailStatus, kAccepted };
     Outcome Attempt(const Report& report, uint32_t check, std::span<uint8_t> reply, uint32_t* received);
+    void WhileWaiting();
+    bool Ended() const;
 
     DeviceService& service_;
     TransactTimings timings_;
-    std::recursive_mutex transaction_lock_;  // one whole transaction at a time
-    std::mutex reply_mutex_;                 // guards the fields below
+    std::recursive_timed_mutex transaction_lock_;  // one whole transaction at a time
+    std::mutex reply_mutex_;                       // guards the fields below
     std::condition_variable reply_ready_;
     bool busy_ = false;       // a request is out and its reply awaited
     bool signalled_ = false;  // the awaited reply has been copied
@@ -101,6 +125,9 @@ private:
     int reply_code_ = -1;
     int reply_status_ = -1;
     std::atomic<uint64_t> reports_sent_{0};
+    std::atomic<WaitHook*> wait_hook_{nullptr};
+    std::atomic<bool> ending_{false};
+    std::thread::id sole_thread_;  // set once, before ending_
 };
 
 }  // namespace kv::device

@@ -7,7 +7,7 @@ usage: check_portable.py ZIP
 import sys
 import zipfile
 
-REQUIRED = ["Kelvarin.exe", "HidServ.dll", "kbsim.exe", "kvhid.exe", "Readme.txt", "Lang0409.ini",
+REQUIRED = ["Kelvarin.exe", "HidServ.dll", "kbsim.exe", "kvhid.exe", "kvcli.exe", "Readme.txt", "Lang0409.ini",
             "Lang0804.ini", "Lang0404.ini", "Help/index.html", "Skins/Main.ini", "Skins/Arrow.jpg"]
 FORBIDDEN_PREFIXES = ("win_", "e2e_", "fixture_", "kv_gallery", "hid/")
 

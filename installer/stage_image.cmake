@@ -11,7 +11,7 @@ endforeach()
 file(REMOVE_RECURSE ${IMAGE})
 file(MAKE_DIRECTORY ${IMAGE})
 
-set(programs Kelvarin.exe kvhid.exe)
+set(programs Kelvarin.exe kvhid.exe kvcli.exe)
 if(KIND STREQUAL "installer")
   file(COPY_FILE ${STAGE}/hid/HidServ.dll ${IMAGE}/HidServ.dll)
 else()

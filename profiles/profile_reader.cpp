@@ -23,8 +23,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind == model::kKindTextBlock; }
-
 // The NUL-terminated string at an even offset of the area; false when the
 // offset or the string runs past the area's end.
 bool StringAt(std::span<const uint8_t> area, uint32_t offset, std::u16string& out) {
@@ -93,7 +91,7 @@ ProfileStatus ParseProfile(std::span<const uint8_t> file, model::ConfigSet& out)
     std::u16string text;
     for (int entry = 0; entry < model::kEntryCount; ++entry) {
         const model::KeyAssignment& a = block->entries[entry];
-        if (!HasString(a.kind)) continue;
+        if (!model::KindHasString(a.kind)) continue;
         if (!StringAt(area, a.value, text)) return ProfileStatus::kBadContents;
         if (!strings.Set(entry, text)) return ProfileStatus::kOutOfMemory;
     }

@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HasString(uint16_t kind) { return kind == model::kKindLaunchProgram || kind == model::kKindTextBlock; }
-
 // The string area: each packed string's offset goes into its entry's value.
 bool PackStrings(model::AssignmentBlock& block, const model::StringTable& strings,
                  std::vector<uint8_t>& area) {
@@ -28,7 +26,7 @@ bool PackStrings(model::AssignmentBlock& block, const model::StringTable& string
     for (int entry = 0; entry < model::kEntryCount; ++entry) {
         const uint32_t size = strings.Size(entry);
         model::KeyAssignment& a = block.entries[entry];
-        if (size == 0 || offset + size > area.size() || !HasString(a.kind)) continue;
+        if (size == 0 || offset + size > area.size() || !model::KindHasString(a.kind)) continue;
         const std::u16string_view text = strings.Text(entry);
         for (size_t i = 0; i < text.size(); ++i) model::PutU16(area, offset + 2 * i, text[i]);
         a.value = static_cast<uint32_t>(offset);  // the terminator is already zero
@@ -41,18 +39,40 @@ std::span<const uint8_t> RecordBytes(std::span<const model::MacroRecord> records
     return {reinterpret_cast<const uint8_t*>(records.data()), records.size_bytes()};
 }
 
-}  // namespace
-
-bool SaveProfileFile(const fs::path& path, model::ConfigSet& working, const WriteHook& hook) {
+// Rewrites the header and packs the strings: what a save writes after the block.
+bool PrepareForSave(model::ConfigSet& working, std::vector<uint8_t>& area) {
     if (!working.block) return false;
     const uint16_t macro_count = working.macros.Count();
     const uint32_t string_size = working.strings.Total();
     if (ProfileFileSize(macro_count, string_size) > kMaxFileSize) return false;
-
     model::WriteBlockHeader(*working.block, macro_count, string_size, 0);
+    return PackStrings(*working.block, working.strings, area);
+}
+
+}  // namespace
+
+bool SaveProfileFile(const fs::path& path, model::ConfigSet& working, const WriteHook& hook) {
     std::vector<uint8_t> area;
-    if (!PackStrings(*working.block, working.strings, area)) return false;
+    if (!PrepareForSave(working, area)) return false;
     return WriteProfileImage(path, *working.block, working.macros.Records(), area, hook);
+}
+
+bool ProfileImageBytes(model::ConfigSet& working, std::vector<uint8_t>& out) {
+    std::vector<uint8_t> area;
+    if (!PrepareForSave(working, area)) return false;
+    const auto block = model::BlockBytes(*working.block);
+    const auto macros = RecordBytes(working.macros.Records());
+    try {
+        out.clear();
+        out.reserve(block.size() + macros.size() + area.size());
+        out.insert(out.end(), block.begin(), block.end());
+        out.insert(out.end(), macros.begin(), macros.end());
+        out.insert(out.end(), area.begin(), area.end());
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        return false;
+    }
+    return true;
 }
 
 bool WriteProfileImage(const fs::path& path, const model::AssignmentBlock& block,

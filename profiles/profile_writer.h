@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 #include "model/config_sets.h"
 #include "profiles/atomic_file.h"
@@ -17,6 +18,10 @@ namespace kv::profiles {
 // False when the file cannot be written; the target is then untouched.
 bool SaveProfileFile(const std::filesystem::path& path, model::ConfigSet& working,
                      const WriteHook& hook = {});
+
+// The bytes SaveProfileFile writes, with the same rewrite of the set's header
+// and string offsets. False when the file would pass 4 GiB or memory is short.
+bool ProfileImageBytes(model::ConfigSet& working, std::vector<uint8_t>& out);
 
 // Writes a file from its parts as they are: the block (header included), the
 // macro records and the string area. For files made from other sources, such

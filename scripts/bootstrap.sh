@@ -15,6 +15,8 @@ packages=(
   # draws the Chinese texts with WenQuanYi Micro Hei.
   fonts-dejavu-core fonts-dejavu-extra fonts-wqy-microhei
   nsis
+  # JSON configuration files (header-only, also for the MinGW build).
+  nlohmann-json3-dev
 )
 for arg in "$@"; do
   case "$arg" in

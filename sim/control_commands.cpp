@@ -1,10 +1,10 @@
 #include "sim/control_commands.h"
 
-#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "device/parse_number.h"
 #include "sim/hex_dump.h"
 
 namespace kv::sim {
@@ -24,17 +24,6 @@ Words Split(std::string_view line) {
         if (i > start) words.push_back(line.substr(start, i - start));
     }
     return words;
-}
-
-// Decimal, or hexadecimal with a 0x prefix.
-bool ParseNumber(std::string_view text, uint32_t* out) {
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *out, base);
-    return ec == std::errc() && end == text.data() + text.size();
 }
 
 std::string Ok(std::string output = {}) { return "ok\n" + output; }

@@ -104,13 +104,15 @@ int SimHidService::WriteReport(const uint8_t* data) {
             reply[kFieldChecksumHi] = static_cast<uint8_t>(sum >> 8);
         }
     }
-    if (fault.reach_keyboard && fault.reply) {
+    const bool replies = fault.reach_keyboard && fault.reply;
+    if (replies) {
         uint64_t generation = generation_;
-        dispatcher_.Post(due, [this, generation, reply] {
-            DeliverInput(Channel::kVendor, generation, reply, kReportSize);
+        const bool unplug = fault.unplug_after_reply;
+        dispatcher_.Post(due, [this, generation, reply, unplug] {
+            DeliverInput(Channel::kVendor, generation, reply, kReportSize, unplug);
         });
     }
-    if (fault.unplug_after_reply) ScheduleUnplug(due);
+    if (fault.unplug_after_reply && !replies) ScheduleUnplug(due);
     return 1;
 }
 
@@ -175,13 +177,17 @@ std::vector<SimHidService::Listener> SimHidService::ListenersLocked(Channel chan
 }
 
 // Library thread. The records live on this stack for the callbacks' duration.
-void SimHidService::DeliverInput(Channel channel, uint64_t generation, const Report& bytes, uint32_t count) {
+void SimHidService::DeliverInput(Channel channel, uint64_t generation, const Report& bytes, uint32_t count,
+                                 bool unplug_after) {
     std::vector<Listener> listeners;
     {
         std::lock_guard lock(mutex_);
         if (generation != generation_ || !plugged_) return;
         log_.Add(Clock::now(), Direction::kToHost, channel, std::span<const uint8_t>(bytes.data(), count));
         listeners = ListenersLocked(channel);
+        // Gone before the host can see the reply: its next report finds no
+        // keyboard, however quickly it follows.
+        if (unplug_after) SetPluggedLocked(false);
     }
     Report data = bytes;
     std::array<uint8_t, HIDSERV_CONSUMER_BLOCK_SIZE> block{};

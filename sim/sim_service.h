@@ -147,7 +147,8 @@ class SimHidService final : public kv::device::DeviceService {
     int WriteReport(const uint8_t* data);
     void SetPluggedLocked(bool plugged);
     void ScheduleUnplug(Clock::time_point due);
-    void DeliverInput(Channel channel, uint64_t generation, const Report& bytes, uint32_t count);
+    void DeliverInput(Channel channel, uint64_t generation, const Report& bytes, uint32_t count,
+                      bool unplug_after = false);
     std::vector<Listener> ListenersLocked(Channel channel) const;
     void SaveIfSettledLocked();
     uint32_t NewUnitLocked(const Unit& unit);

@@ -44,6 +44,7 @@ bool CTrayIcon::Create(HWND owner, UINT callback_message, std::wstring_view tip,
 #pragma GCC diagnostic pop
     if (version.dwMajorVersion < 4 || !IsWindow(owner)) {
         present_ = false;
+        wanted_ = false;
         return false;
     }
     record_ = NOTIFYICONDATAW{};
@@ -64,6 +65,7 @@ bool CTrayIcon::Create(HWND owner, UINT callback_message, std::wstring_view tip,
 
     present_ = Shell_NotifyIconW(NIM_ADD, &record_) != FALSE;
     hidden_ = false;
+    wanted_ = true;
     return present_;
 }
 
@@ -72,6 +74,7 @@ void CTrayIcon::Remove() {
     if (present_) Shell_NotifyIconW(NIM_DELETE, &record_);
     present_ = false;
     hidden_ = false;
+    wanted_ = false;
 }
 
 void CTrayIcon::Hide() {
@@ -92,15 +95,30 @@ void CTrayIcon::Show() {
 
 void CTrayIcon::SetIcon(int resource_id) {
     std::lock_guard lock(mutex_);
-    if (!present_) return;
+    if (!wanted_) return;
     // Shared icons stay loaded for the run and need no release.
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!icon) return;
     record_.hIcon = icon;
+    if (!present_) return;  // shown once the icon is added
     record_.uFlags = NIF_ICON;
     Shell_NotifyIconW(NIM_MODIFY, &record_);
+}
+
+void CTrayIcon::OnTaskbarCreated() {
+    std::lock_guard lock(mutex_);
+    if (present_ && !hidden_) {
+        // The new taskbar knows no icons: put this one back with its picture and tip.
+        Hide();
+        Show();
+    } else if (wanted_ && !present_) {
+        // The taskbar was not there when the icon was created.
+        record_.uFlags = kAddFlags;
+        present_ = Shell_NotifyIconW(NIM_ADD, &record_) != FALSE;
+        hidden_ = false;
+    }
 }
 
 HICON CTrayIcon::ShownIcon() const {
@@ -136,7 +154,10 @@ bool CTrayIcon::OnTrayNotification(WPARAM icon_id, LPARAM mouse_message) {
         POINT cursor{};
         GetCursorPos(&cursor);
         SetForegroundWindow(owner);
-        TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, owner, nullptr);
+        if (popup_runner_)
+            popup_runner_(popup, cursor, owner);
+        else
+            TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, owner, nullptr);
     } else {
         SetForegroundWindow(owner);
         SendMessageW(owner, WM_COMMAND, DefaultCommand(popup), 0);
@@ -148,11 +169,7 @@ LRESULT CTrayIcon::CTrayHook::WindowProc(UINT message, WPARAM wparam, LPARAM lpa
     if (message == tray_.record_.uCallbackMessage && Window() == tray_.record_.hWnd) {
         tray_.OnTrayNotification(wparam, lparam);
     } else if (message == TaskbarCreatedMessage()) {
-        std::lock_guard lock(tray_.mutex_);
-        if (tray_.present_ && !tray_.hidden_) {
-            tray_.Hide();
-            tray_.Show();
-        }
+        tray_.OnTaskbarCreated();
     }
     return PassOn(message, wparam, lparam);
 }

@@ -45,6 +45,10 @@ constexpr bool operator==(const KeyAssignment& a, const KeyAssignment& b) {
            a.reserved2 == b.reserved2;
 }
 
+// Launch-program and text-block entries carry a string in the string table
+// (and, in files, an offset into the string area as their value).
+constexpr bool KindHasString(uint16_t kind) { return kind == kKindLaunchProgram || kind == kKindTextBlock; }
+
 // Kinds above the last one come only from foreign files; they act as disabled.
 constexpr uint16_t EffectiveKind(uint16_t kind) {
     return kind > kKindLast ? static_cast<uint16_t>(kKindDisabled) : kind;

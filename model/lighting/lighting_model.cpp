@@ -73,22 +73,42 @@ void LightingModel::ReadRecords() {
     }
 }
 
-void LightingModel::WriteLightingBytes(uint8_t record_offset, std::span<const uint8_t> bytes) {
-    WriteLightingBytes(record_offset, bytes, 0, {});
+int LightingModel::WriteLightingBytes(uint8_t record_offset, std::span<const uint8_t> bytes) {
+    return WriteLightingBytes(record_offset, bytes, 0, {});
 }
 
-void LightingModel::WriteLightingBytes(uint8_t first_offset, std::span<const uint8_t> first,
-                                       uint8_t second_offset, std::span<const uint8_t> second) {
+int LightingModel::WriteLightingBytes(uint8_t first_offset, std::span<const uint8_t> first,
+                                      uint8_t second_offset, std::span<const uint8_t> second) {
     const size_t base = ProfileIndex(current_profile_) * kLightingRecordSize;
+    int result = device::kOk;
     commands_.BeginConfig();
     for (auto [offset, bytes] : {std::pair{first_offset, first}, std::pair{second_offset, second}}) {
         if (bytes.empty()) continue;
         // A field never runs past its record into the next profile's.
         if (offset >= kLightingRecordSize) continue;
         bytes = bytes.first(std::min(bytes.size(), kLightingRecordSize - offset));
-        commands_.WriteProfileSettings(bytes, static_cast<uint16_t>(base + offset));
+        const int written = commands_.WriteProfileSettings(bytes, static_cast<uint16_t>(base + offset));
+        if (result == device::kOk) result = written;
     }
     commands_.EndConfig();
+    return result;
+}
+
+int LightingModel::WriteUserMaps(std::span<const uint8_t, kUserMapsBytes> maps) {
+    std::copy(maps.begin(), maps.end(), Page(current_profile_).begin());
+    return SendUserMaps(maps);
+}
+
+int LightingModel::SendUserMaps(std::span<const uint8_t, kUserMapsBytes> maps) {
+    int result = device::kOk;
+    commands_.BeginConfig();
+    for (size_t at = 0; at < maps.size(); at += kDefaultMapsWriteChunk) {
+        const size_t n = std::min(kDefaultMapsWriteChunk, maps.size() - at);
+        const int written = commands_.WriteKeyColours(maps.subspan(at, n), static_cast<uint16_t>(at));
+        if (result == device::kOk) result = written;
+    }
+    commands_.EndConfig();
+    return result;
 }
 
 bool LightingModel::ToggleKeyLight(int matrix_index, bool marked) {
@@ -132,13 +152,7 @@ void LightingModel::RestoreLightingDefaults() {
         state_.user_map = 0;
         auto page = Page(current_profile_);
         std::copy(kDefaultKeyLightPage.begin(), kDefaultKeyLightPage.end(), page.begin());
-        const std::span<const uint8_t> maps(kDefaultKeyLightPage.data(), kUserMapsBytes);
-        commands_.BeginConfig();
-        for (size_t at = 0; at < maps.size(); at += kDefaultMapsWriteChunk) {
-            const size_t n = std::min(kDefaultMapsWriteChunk, maps.size() - at);
-            commands_.WriteKeyColours(maps.subspan(at, n), static_cast<uint16_t>(at));
-        }
-        commands_.EndConfig();
+        SendUserMaps(std::span<const uint8_t, kUserMapsBytes>(kDefaultKeyLightPage.data(), kUserMapsBytes));
     }
     commands_.BeginConfig();
     commands_.WriteProfileSettings(
@@ -168,7 +182,8 @@ std::span<uint8_t, kKeyLightPageSize> LightingModel::Page(int profile) {
 
 uint16_t LightingModel::UserMapOffset() const {
     // Same rule as decoding: an index past the ten maps stands for map 0.
-    const int map = state_.user_map >= 0 && state_.user_map < static_cast<int>(kUserMapCount) ? state_.user_map : 0;
+    const int map =
+        state_.user_map >= 0 && state_.user_map < static_cast<int>(kUserMapCount) ? state_.user_map : 0;
     return static_cast<uint16_t>(static_cast<size_t>(map) * kUserKeyMapSize);
 }
 

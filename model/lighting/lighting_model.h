@@ -31,11 +31,15 @@ class LightingModel {
     // As ReadLighting, without the key-light page.
     int ReadLightingRecords();
 
-    // Bytes at a record offset of the current profile, in one exchange.
-    void WriteLightingBytes(uint8_t record_offset, std::span<const uint8_t> bytes);
+    // Bytes at a record offset of the current profile, in one exchange. The
+    // panel does not look at the result: 1, or the first failing write's code.
+    int WriteLightingBytes(uint8_t record_offset, std::span<const uint8_t> bytes);
     // Two fields at once (e.g. the random flag and a colour), in one exchange.
-    void WriteLightingBytes(uint8_t first_offset, std::span<const uint8_t> first, uint8_t second_offset,
-                            std::span<const uint8_t> second);
+    int WriteLightingBytes(uint8_t first_offset, std::span<const uint8_t> first, uint8_t second_offset,
+                           std::span<const uint8_t> second);
+    // The ten user key maps of the current profile, in one exchange, also into
+    // the mirror: 1, or the first failing write's code.
+    int WriteUserMaps(std::span<const uint8_t, kUserMapsBytes> maps);
 
     // Per-key edits of the current user map; false for an index off the matrix.
     bool ToggleKeyLight(int matrix_index, bool marked);
@@ -66,6 +70,7 @@ class LightingModel {
     int ReadSettingsAndRecords(bool with_key_page);
     void ReadKeyLightPage();
     void ReadRecords();
+    int SendUserMaps(std::span<const uint8_t, kUserMapsBytes> maps);
     std::span<uint8_t, kKeyLightPageSize> Page(int profile);
     std::span<uint8_t, kUserKeyMapSize> CurrentUserMapBytes();
     uint16_t UserMapOffset() const;

@@ -18,7 +18,13 @@ ConfigSync::ConfigSync(const SyncContext& context, SyncOptions options)
 
 ConfigSync::~ConfigSync() { Shutdown(); }
 
+void ConfigSync::BeginShutdown() {
+    runs_.RequestStop();
+    commands_.Link().EndOtherThreadsTransactions();
+}
+
 void ConfigSync::Shutdown() {
+    BeginShutdown();
     const auto serve = [this] { host_.ui.ServiceUiWhileWaiting(); };
     runs_.Stop(serve);
     busy_.Stop(serve);
@@ -46,7 +52,8 @@ void ConfigSync::ReadBackAgain() {
 
 void ConfigSync::ReadKeyboardBack() {
     std::array<uint8_t, device::kDefaultMatrixSize> matrix{};
-    if (commands_.ReadDefaultMatrix(matrix) == device::kOk) {
+    const bool matrix_read = commands_.ReadDefaultMatrix(matrix) == device::kOk;
+    if (matrix_read) {
         state_.SetDefaultMatrix(matrix);
     } else {
         // Shown by the window's own thread; skipped once the window is closing.
@@ -60,7 +67,11 @@ void ConfigSync::ReadKeyboardBack() {
         state_.SetMacroCapacityUnits(settings[device::kSettingsMacroCapacity]);
     }
     if (runs_.Stopping()) return;
-    host_.ui.RunOnUiThread([this] { ReloadFromKeyboard(); });
+    state_.SetReadBackLoaded(false);
+    host_.ui.RunOnUiThread([this, matrix_read] {
+        const bool loaded = ReloadFromKeyboard();
+        state_.SetReadBackLoaded(matrix_read && loaded);
+    });
 }
 
 bool ConfigSync::RefuseWriteWithoutKeyboardCopy() {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "device/commands.h"
@@ -67,8 +68,9 @@ class ConfigSync {
 
     // User-interface thread from here on.
 
-    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting.
-    void ReloadFromKeyboard();
+    // The 'TR' / 'PROF' reload: working set, profile buttons, lighting. True
+    // when the working set was loaded from the keyboard.
+    bool ReloadFromKeyboard();
     // Rebuilds the working set from the keyboard through the working profile
     // file, or installs the default set when the keyboard cannot be read.
     // True when the keyboard's configuration was loaded.
@@ -86,6 +88,13 @@ class ConfigSync {
     // a valid profile file (the user is told) or the keyboard write failed
     // (pending changes are then set, so Apply can try again).
     bool RestoreFromFile(const std::filesystem::path& path);
+    // Backup: saves the working set to the file the user chose, atomically.
+    // False when it could not be written (the user is told; an existing file
+    // stays as it was).
+    bool BackupToFile(const std::filesystem::path& path);
+    // The same from a profile file's bytes that passed the header checks
+    // (other sources of backups, such as JSON, come this way).
+    bool RestoreFromImage(std::span<const uint8_t> file);
 
     // Apply and Default write the key maps and the macro area only while the
     // working set is the keyboard's own (SyncState). Otherwise they ask
@@ -101,9 +110,14 @@ class ConfigSync {
     // when the switch is refused or fails.
     bool SwitchActiveProfile(int profile, ProfileSwitchHost& windows);
 
-    // Ends the read-back runs and busy-indicator threads and joins them;
-    // called on the user-interface thread, which keeps serving the host
-    // meanwhile. Later read-backs are ignored.
+    // The program is ending (user-interface thread): read-back runs stop at
+    // their next step and no longer reach the working set or the window, and
+    // their keyboard exchanges end at once instead of waiting for replies;
+    // this thread's own exchanges go on. Later read-backs are ignored.
+    void BeginShutdown();
+    // BeginShutdown, then ends the busy-indicator threads and joins every
+    // thread; called on the user-interface thread, which keeps serving the
+    // host meanwhile.
     void Shutdown();
     // Tests: waits until the busy indicator has been hidden after each Apply.
     bool WaitBusyIdle(std::chrono::milliseconds timeout);

@@ -1,11 +1,13 @@
-// Writing the working set to the keyboard: Apply, Default and Restore.
+// Writing the working set to the keyboard: Apply, Default and Restore; and to a file: Backup.
 #include <mutex>
+#include <vector>
 
 #include "model/assign/profile_reset.h"
 #include "model/assign/write_configuration.h"
 #include "model/keys/text_format.h"
 #include "model/sync/config_sync.h"
 #include "profiles/profile_reader.h"
+#include "profiles/profile_writer.h"
 #include "profiles/working_profile.h"
 
 namespace kv::model {
@@ -54,27 +56,43 @@ void ConfigSync::RestoreDefaults() {
 }
 
 bool ConfigSync::RestoreFromFile(const std::filesystem::path& path) {
-    const profiles::ProfileStatus status = profiles::ValidateProfileFile(path);
-    if (status == profiles::ProfileStatus::kValid) {
-        const std::filesystem::path folder = host_.folder.Path();
-        profiles::EnsureFolder(folder);
-        std::unique_lock lock(sets_.WorkingConfigLock());
-        // Loading replaces the working set only when the whole file could be read.
-        if (profiles::LoadProfileFile(path, sets_.Working()) == profiles::ProfileStatus::kValid) {
-            profiles::SaveToWorkingProfile(folder, sets_, false, options_.file_hook);
-            const bool pushed = PushToKeyboard(true) == 1;
-            // Every key map and the macro area now hold the working set.
-            if (pushed) state_.SetWorkingSetFromKeyboard(true);
-            host_.keys.RefreshKeyButtons();
-            lock.unlock();
-            // The working set now holds the file; unless the keyboard does too,
-            // Apply stays available to try again.
-            host_.pending.SetPending(!pushed);
-            return pushed;
-        }
-    } else if (profiles::IsFormatError(status)) {
-        host_.prompts.ShowMessage(FormatWithString(Text(u"PROFILE_FORMAT_ERROR"), path.u16string()), MessageKind::kNotice);
+    std::vector<uint8_t> file;
+    profiles::ProfileStatus status = profiles::ReadProfileBytes(path, file);
+    if (status == profiles::ProfileStatus::kValid) status = profiles::CheckProfileHeader(file);
+    if (status == profiles::ProfileStatus::kValid) return RestoreFromImage(file);
+    if (profiles::IsFormatError(status)) {
+        host_.prompts.ShowMessage(FormatWithString(Text(u"PROFILE_FORMAT_ERROR"), path.u16string()),
+                                  MessageKind::kNotice);
     }
+    host_.prompts.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), MessageKind::kNotice);
+    return false;
+}
+
+bool ConfigSync::BackupToFile(const std::filesystem::path& path) {
+    if (profiles::SaveWorkingConfiguration(path, sets_, true, options_.file_hook)) return true;
+    host_.prompts.ShowMessage(FormatWithString(Text(u"MAIN_PROMPT_BACKUP_FAILED"), path.u16string()),
+                              MessageKind::kNotice);
+    return false;
+}
+
+bool ConfigSync::RestoreFromImage(std::span<const uint8_t> file) {
+    const std::filesystem::path folder = host_.folder.Path();
+    profiles::EnsureFolder(folder);
+    std::unique_lock lock(sets_.WorkingConfigLock());
+    // Parsing replaces the working set only when the whole file could be read.
+    if (profiles::ParseProfile(file, sets_.Working()) == profiles::ProfileStatus::kValid) {
+        profiles::SaveToWorkingProfile(folder, sets_, false, options_.file_hook);
+        const bool pushed = PushToKeyboard(true) == 1;
+        // Every key map and the macro area now hold the working set.
+        if (pushed) state_.SetWorkingSetFromKeyboard(true);
+        host_.keys.RefreshKeyButtons();
+        lock.unlock();
+        // The working set now holds the file; unless the keyboard does too,
+        // Apply stays available to try again.
+        host_.pending.SetPending(!pushed);
+        return pushed;
+    }
+    lock.unlock();
     host_.prompts.ShowMessage(Text(u"MAIN_PROMPT_INPORT"), MessageKind::kNotice);
     return false;
 }

@@ -7,9 +7,9 @@
 
 namespace kv::model {
 
-void ConfigSync::ReloadFromKeyboard() {
-    if (runs_.Stopping()) return;
-    ReloadWorkingConfiguration(false);
+bool ConfigSync::ReloadFromKeyboard() {
+    if (runs_.Stopping()) return false;
+    const bool loaded = ReloadWorkingConfiguration(false);
     const int active = commands_.GetActiveProfile();
     if (active >= 0 && active < kOnBoardProfiles) {
         lighting_.SetCurrentProfile(active);
@@ -17,6 +17,7 @@ void ConfigSync::ReloadFromKeyboard() {
     }
     lighting_.ReadLighting();
     host_.lighting.RefreshLightingPanel(lighting_.HasPerKeyMode());
+    return loaded;
 }
 
 int ConfigSync::ReadKeyboardToFile(const std::filesystem::path& path) {

@@ -69,12 +69,17 @@ bool OrderedRuns::SleepFor(std::chrono::milliseconds duration) {
     return !stopping_;
 }
 
+void OrderedRuns::RequestStop() {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+    changed_.notify_all();
+}
+
 void OrderedRuns::Stop(const std::function<void()>& while_waiting) {
+    RequestStop();
     std::list<Run> runs;
     {
         std::lock_guard lock(mutex_);
-        stopping_ = true;
-        changed_.notify_all();
         runs.swap(runs_);
     }
     for (Run& run : runs) {

@@ -35,7 +35,10 @@ class OrderedRuns {
     bool SleepFor(std::chrono::milliseconds duration);
     bool Stopping() const { return stopping_; }
 
-    // Jobs not yet begun are dropped, running ones see Stopping(). Waits for
+    // Jobs not yet begun are dropped, running ones see Stopping() and wake
+    // from SleepFor; later Starts are refused. Returns at once.
+    void RequestStop();
+    // RequestStop, then waits for
     // every thread, calling while_waiting (if any) every few milliseconds,
     // then joins them all. Later Starts are refused.
     void Stop(const std::function<void()>& while_waiting = {});

@@ -37,9 +37,16 @@ class SyncState {
     bool WorkingSetFromKeyboard() const { return working_from_keyboard_; }
     void SetWorkingSetFromKeyboard(bool from_keyboard) { working_from_keyboard_ = from_keyboard; }
 
+    // Whether the last read-back read the keyboard's default matrix too and
+    // so decoded the key maps against the keyboard's own (tools that read the
+    // keyboard once and report failure look at it; the window does not).
+    bool ReadBackLoaded() const { return read_back_loaded_; }
+    void SetReadBackLoaded(bool loaded) { read_back_loaded_ = loaded; }
+
   private:
     std::atomic<int> last_device_count_{0};
     std::atomic<bool> working_from_keyboard_{false};
+    std::atomic<bool> read_back_loaded_{false};
     std::atomic<uint32_t> macro_capacity_{0};
     mutable std::mutex matrix_mutex_;
     KeyMapImage default_matrix_;

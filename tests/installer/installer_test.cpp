@@ -111,8 +111,9 @@ void Figure(const char* name, double value, const char* unit) {
 }
 
 const std::vector<std::wstring> kInstalledFiles = {
-    L"Kelvarin.exe", L"HidServ.dll",   L"kvhid.exe",        L"Lang0409.ini",    L"Lang0804.ini",
-    L"Lang0404.ini", L"Uninstall.exe", L"Help\\index.html", L"Skins\\Main.ini", L"Skins\\Arrow.jpg",
+    L"Kelvarin.exe",     L"HidServ.dll",     L"kvhid.exe",        L"kvcli.exe",
+    L"Lang0409.ini",     L"Lang0804.ini",    L"Lang0404.ini",     L"Uninstall.exe",
+    L"Help\\index.html", L"Skins\\Main.ini", L"Skins\\Arrow.jpg",
 };
 
 TEST(Installer, InstallsSilentlyWithoutAutostartWhenAskedTo) {

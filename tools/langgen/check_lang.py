@@ -12,7 +12,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "data", "lang"))
 import texts  # noqa: E402
 
-CODE_DIRS = ["app", "ui", "model", "profiles", "device"]
+CODE_DIRS = ["app", "ui", "model", "profiles", "device", "config_json", "cli"]
 # A lookup written with two literals: Text(u"TEXT", u"KEY") or LanguageText(L"MODE", L"5").
 LOOKUP = re.compile(r'(?:u|L)"(TEXT|LIGHT|MODE)"\s*,\s*(?:u|L)"([^"\\]+)"')
 # Text keys of the key tables, written as literals in model/keys.

@@ -3,10 +3,12 @@
 
 usage: check_layers.py SOURCE_ROOT
 
-- Portable code (device/, model/, profiles/, sim/) includes no Windows header.
+- Portable code (device/, model/, profiles/, sim/, config_json/, cli/)
+  includes no Windows header.
 - A layer includes only its own layer and the layers below it:
       hidserv/HidServ.h < device/ < model/ (keys, assign, macro, lighting and
-      the shared headers) < profiles/ < model/sync/ < app/ < ui/
+      the shared headers) < profiles/ < model/sync/ < config_json/ < cli/
+      < app/ < ui/
   sim/ stands beside device/: it may use device/ and the ABI header, and only
   the simulated library build (hidserv/sim/) may use it.
 - ui/kit/ uses neither app/ nor a window of its own (ui/main/, ui/dialogs/).
@@ -18,8 +20,8 @@ import os
 import re
 import sys
 
-CHECKED = ("device", "model", "profiles", "sim", "hidserv", "app", "ui")
-PORTABLE = ("device", "model", "profiles", "sim")
+CHECKED = ("device", "model", "profiles", "sim", "hidserv", "config_json", "cli", "app", "ui")
+PORTABLE = ("device", "model", "profiles", "sim", "config_json", "cli")
 WINDOWS_HEADERS = {
     "windows.h", "winuser.h", "wingdi.h", "winbase.h", "winreg.h", "shellapi.h", "shlobj.h",
     "shlwapi.h", "commctrl.h", "commdlg.h", "objbase.h", "ole2.h", "olectl.h", "gdiplus.h",
@@ -48,10 +50,14 @@ def layer_of(path):
         return 3, "profiles"
     if top == "hidserv":
         return 1, "hidserv"
+    if top == "config_json":
+        return 5, "config_json"
+    if top == "cli":
+        return 6, "cli"
     if top == "app":
-        return 5, "app"
+        return 7, "app"
     if top == "ui":
-        return 6, "ui"
+        return 8, "ui"
     return None, top
 
 

@@ -22,9 +22,12 @@ class CheckLayersTest(unittest.TestCase):
         self.write("model/keys/keys.h", '#include "device/service.h"\n')
         self.write("profiles/file.h", '#include "model/keys/keys.h"\n')
         self.write("model/sync/sync.h", '#include "profiles/file.h"\n')
+        self.write("config_json/backup.h", '#include "model/sync/sync.h"\n')
+        self.write("cli/run.h", '#include "config_json/backup.h"\n')
         self.write("app/tray/tray.h", '#include <windows.h>\n#include "model/sync/sync.h"\n')
         self.write("ui/kit/button.h", '#include <windows.h>\n#include "model/keys/keys.h"\n')
-        self.write("ui/main/window.h", '#include "ui/kit/button.h"\n#include "app/tray/tray.h"\n')
+        self.write("ui/main/window.h",
+                   '#include "ui/kit/button.h"\n#include "app/tray/tray.h"\n#include "config_json/backup.h"\n')
         self.write("app/startup/main.cpp", '#include "ui/main/window.h"\n')
         self.write("app/resources/kelvarin.rc", '#include "ui/main/window.h"\n')
 
@@ -52,6 +55,10 @@ class CheckLayersTest(unittest.TestCase):
             ("model below sync", "model/keys/up.h", '#include "model/sync/sync.h"\n', "below model/sync"),
             ("profiles above sync", "profiles/up.h", '#include "model/sync/sync.h"\n', "below model/sync"),
             ("sync above app", "model/sync/up.h", '#include "app/tray/tray.h"\n', "below app"),
+            ("sync above JSON", "model/sync/up2.h", '#include "config_json/backup.h"\n', "below config_json"),
+            ("JSON above kvcli", "config_json/up.h", '#include "cli/run.h"\n', "config_json is below cli"),
+            ("JSON with windows.h", "config_json/win.cpp", "#include <windows.h>\n", "<windows.h>"),
+            ("kvcli above the program", "cli/up.cpp", '#include "app/tray/tray.h"\n', "cli is below app"),
             ("app above ui", "app/tray/up.cpp", '#include "ui/main/window.h"\n', "app is below ui"),
             ("kit uses app", "ui/kit/up.cpp", '#include "app/tray/tray.h"\n', "the kit uses app/"),
             ("kit uses a window", "ui/kit/up2.cpp", '#include "ui/main/window.h"\n', "the kit uses a window"),

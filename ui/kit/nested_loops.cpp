@@ -13,6 +13,16 @@ std::vector<NestedLoop*>& Loops() {
     return loops;
 }
 
+std::vector<std::function<void()>>& WhenEnded() {
+    thread_local std::vector<std::function<void()>> then;
+    return then;
+}
+
+bool& Refused() {
+    thread_local bool refused = false;
+    return refused;
+}
+
 MessageBoxAnswerer& Answerer() {
     static MessageBoxAnswerer answerer;
     return answerer;
@@ -55,11 +65,18 @@ LRESULT CALLBACK CaptureHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-NestedLoop::NestedLoop(EndFn end) : end_(std::move(end)) { Loops().push_back(this); }
+NestedLoop::NestedLoop(EndFn end) : end_(std::move(end)) {
+    Loops().push_back(this);
+    if (Refused()) ended_ = true;  // nothing to end yet: the caller does not enter the loop
+}
 
 NestedLoop::~NestedLoop() {
     auto& loops = Loops();
     loops.erase(std::remove(loops.begin(), loops.end(), this), loops.end());
+    if (!loops.empty() || WhenEnded().empty()) return;
+    const std::vector<std::function<void()>> then = std::move(WhenEnded());
+    WhenEnded().clear();
+    for (const auto& run : then) run();
 }
 
 void NestedLoop::End() {
@@ -69,6 +86,19 @@ void NestedLoop::End() {
 }
 
 int NestedLoopDepth() { return static_cast<int>(Loops().size()); }
+
+void RefuseNestedLoops(bool refuse) { Refused() = refuse; }
+
+void WhenNestedLoopsEnd(std::function<void()> then) {
+    if (!then) return;
+    if (Loops().empty()) {
+        then();
+        return;
+    }
+    WhenEnded().push_back(std::move(then));
+}
+
+bool NestedLoopsRefused() { return Refused(); }
 
 void EndNestedLoops() {
     // A copy: ending a loop may unregister others.
@@ -91,13 +121,14 @@ void RunCapturingDialog(const std::function<void()>& show, const std::function<v
             else
                 capture.cancel_pending = true;
         });
-        show();
+        if (!loop.EndRequested()) show();
     }
     if (capture.hook) UnhookWindowsHookEx(capture.hook);
     CurrentCapture() = outer;
 }
 
 int NestedMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+    if (Refused()) return 0;
     if (Answerer()) return Answerer()(text, flags);
     int answer = 0;
     RunCapturingDialog([&] { answer = MessageBoxW(owner, text.c_str(), caption.c_str(), flags); },
@@ -107,6 +138,7 @@ int NestedMessageBox(HWND owner, const std::wstring& text, const std::wstring& c
 
 BOOL NestedPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner) {
     NestedLoop loop([] { EndMenu(); });
+    if (loop.EndRequested()) return FALSE;
     return TrackPopupMenu(popup, flags & ~TPM_RETURNCMD, x, y, 0, owner, nullptr);
 }
 

@@ -6,6 +6,7 @@
 // handler that still waits in one of them from finding its data freed.
 //
 //   NestedLoop loop([&] { composite.CloseIfOpen(); });  // around DoModal
+//   if (!loop.EndRequested()) composite.DoModal();      // refused: not entered at all
 //   int answer = NestedMessageBox(owner, text, caption, MB_YESNO);
 //   if (!dialogStillOpen) return;                        // ended from outside
 #pragma once
@@ -22,6 +23,7 @@ class NestedLoop {
     using EndFn = std::function<void()>;
     // Registers a loop of this thread; `end` makes it return soon (EndDialog,
     // EndMenu, a posted cancel). Construct it right before entering the loop.
+    // While loops are refused it is ended at once (EndRequested): do not enter it then.
     explicit NestedLoop(EndFn end);
     ~NestedLoop();
     NestedLoop(const NestedLoop&) = delete;
@@ -41,6 +43,13 @@ int NestedLoopDepth();
 // Ends every registered loop of this thread, innermost first. They return
 // once the calls now on the stack unwind to them.
 void EndNestedLoops();
+// While refused (the program is ending), a loop of this thread that starts
+// is ended at once: boxes, menus and file dialogs are then not shown at all.
+void RefuseNestedLoops(bool refuse);
+bool NestedLoopsRefused();
+// Runs `then` once no loop of this thread is registered any more: at once
+// when there is none, else right after the last one has returned.
+void WhenNestedLoopsEnd(std::function<void()> then);
 
 // MessageBoxW run as a nested loop. Ended from outside it answers 0, which
 // is neither OK nor Yes.

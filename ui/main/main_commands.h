@@ -22,6 +22,11 @@ class MainCommands : public model::PendingChanges {
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void Attach();
+    // Where "Import JSON…" reports and shows the lighting it wrote.
+    void Connect(model::MessageSink& messages, model::LightingView& lighting_view) {
+        messages_ = &messages;
+        lighting_view_ = &lighting_view;
+    }
     void ReadLinks() { links_ = MainLinks::Read(context_.skin); }
     // Placement, in the order the window dresses itself.
     void PlaceTitleAndCommands();
@@ -54,10 +59,14 @@ class MainCommands : public model::PendingChanges {
     void OnMenu(WORD code);
     void OnRestore(WORD code);
     void OnBackup(WORD code);
+    void OnExportJson(WORD code);
+    void OnImportJson(WORD code);
     void OnFirmwareUpdate(WORD code);
 
     MainContext& context_;
     MainLinks links_;
+    model::MessageSink* messages_ = nullptr;
+    model::LightingView* lighting_view_ = nullptr;
     bool modified_ = false;
 
     CPngButton ok_, cancel_, apply_, default_;

@@ -14,6 +14,7 @@
 #include "model/sync/config_sync.h"
 #include "ui/main/main_canvases.h"
 #include "ui/main/main_window_actions.h"
+#include "ui/main/responsive_wait.h"
 
 namespace kv::ui {
 
@@ -29,6 +30,12 @@ struct MainContext {
     // from notifier threads too.
     model::LightingModel* lighting = nullptr;
     std::atomic<model::ConfigSync*> sync{nullptr};
+    // The wait of the window's own keyboard exchanges.
+    const ResponsiveWait* wait = nullptr;
+
+    // A keyboard exchange of the window's thread is pumping messages: what
+    // arrives now must not start anything of its own.
+    bool ExchangePumping() const { return wait && wait->Pumping(); }
 
     HWND Item(int id) const { return GetDlgItem(hwnd, id); }
     // Section "TEXT" of the current language; "#Error" when missing.

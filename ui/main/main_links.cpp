@@ -1,6 +1,7 @@
 #include "ui/main/main_links.h"
 
 #include "ui/kit/skin_entry.h"
+#include "ui/kit/web_address.h"
 
 namespace kv::ui {
 
@@ -16,6 +17,10 @@ std::wstring LinkOrDefault(const std::wstring& skinFile, const wchar_t* key) {
 }
 
 }  // namespace
+
+std::wstring OpenableLinkAddress(std::wstring_view address) {
+    return IsPlainWebAddress(address) ? std::wstring(address) : std::wstring(kDefaultLinkAddress);
+}
 
 MainLinks MainLinks::Read(const std::wstring& skinFile) {
     return {LinkOrDefault(skinFile, L"Link"), LinkOrDefault(skinFile, L"Facebook_Link"),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kv::ui {
 
@@ -18,5 +19,9 @@ struct MainLinks {
     // At most 259 characters each, as the skin's reader gives them.
     static MainLinks Read(const std::wstring& skinFile);
 };
+
+// What a web-link button opens for the skin's address: the address when it
+// is a plain web address, else kDefaultLinkAddress.
+std::wstring OpenableLinkAddress(std::wstring_view address);
 
 }  // namespace kv::ui

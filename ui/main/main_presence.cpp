@@ -1,11 +1,14 @@
 #include "ui/main/main_presence.h"
 
 #include "app/tray/instance_messages.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
 // 'GS' is sent: the window's thread closes them before the read-back goes on.
-void MainPresence::CloseSubDialogs() { SendMessageW(context_.hwnd, app::kMsgGoneSub, 0, 0); }
+void MainPresence::CloseSubDialogs() {
+    while (SendMessageW(context_.hwnd, app::kMsgGoneSub, 0, 0) == kSendAgainLater) Sleep(kSendAgainPauseMs);
+}
 
 void MainPresence::HideMainWindow() { ShowWindow(context_.hwnd, SW_HIDE); }
 

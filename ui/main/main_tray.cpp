@@ -3,6 +3,8 @@
 #include "app/resources/resource.h"
 #include "app/tray/instance_messages.h"
 #include "ui/kit/message_map.h"
+#include "ui/kit/nested_loops.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
@@ -26,7 +28,10 @@ bool MainTray::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
         {ID_TRAY_ABOUT, kAnyNotify, &MainTray::OnAbout},
         {ID_TRAY_EXIT, kAnyNotify, &MainTray::OnExit},
     };
-    static constexpr MessageMap<MainTray> kMap{{}, kCommands};
+    static constexpr MessageRoute<MainTray> kMessages[] = {
+        {kMsgTrayIcon, &MainTray::OnIconChange},
+    };
+    static constexpr MessageMap<MainTray> kMap{kMessages, kCommands};
     return kMap.Route(*this, message, wParam, lParam, result);
 }
 
@@ -34,6 +39,7 @@ void MainTray::Create() {
     tray_.Create(context_.hwnd, app::kMsgTrayNotify, context_.Text(L"KEYBOARD_TRAY_DESC"), icon_,
                  IDR_TRAY_MENU);
     tray_.SetMenuCallback([this](HMENU popup) { TranslateMenu(popup); });
+    tray_.SetPopupRunner([this](HMENU popup, POINT at, HWND owner) { RunMenu(popup, at, owner); });
     state_.SetShown(app::TrayIconState::kNoKeyboard);
 }
 
@@ -49,18 +55,33 @@ void MainTray::TranslateMenu(HMENU popup) const {
     }
 }
 
-void MainTray::Show(std::optional<int> icon) {
-    if (icon) tray_.SetIcon(*icon);
+// A loop that an exit request can end; not while a keyboard exchange pumps.
+void MainTray::RunMenu(HMENU popup, POINT at, HWND owner) const {
+    if (context_.ExchangePumping()) return;
+    NestedPopupMenu(popup, 0, at.x, at.y, owner);
 }
 
-void MainTray::ShowPresence(bool attached) { Show(state_.ShowPresence(attached)); }
+void MainTray::ShowPresence(bool attached) {
+    PostIconChange(0, attached ? app::TrayIconState::kAttached : app::TrayIconState::kNoKeyboard);
+}
 
-void MainTray::ShowBusy(bool busy) { Show(state_.ShowBusy(busy)); }
+void MainTray::ShowBusy(bool busy) { PostIconChange(busy ? 1 : 0, 0); }
+
+// The shell call and the icon state belong to the window's thread.
+void MainTray::PostIconChange(int mode, int icon_id) {
+    PostMessageW(context_.hwnd, kMsgTrayIcon, static_cast<WPARAM>(mode), static_cast<LPARAM>(icon_id));
+}
+
+LRESULT MainTray::OnIconChange(WPARAM mode, LPARAM icon_id) {
+    if (std::optional<int> icon = state_.Choose(static_cast<int>(mode), static_cast<int>(icon_id)))
+        tray_.SetIcon(*icon);
+    return 0;
+}
 
 void MainTray::OnOpen(WORD) { context_.window.ShowMainWindow(); }
 
 void MainTray::OnAbout(WORD) { context_.window.OpenAboutBox(); }
 
-void MainTray::OnExit(WORD) { context_.window.ExitProgram(); }
+void MainTray::OnExit(WORD) { context_.window.ExitProgram(ExitReason::kUser); }
 
 }  // namespace kv::ui

@@ -23,13 +23,16 @@ class MainTray {
     // Shutdown: the icon goes and its state is cleared.
     void Remove();
 
-    // From any thread: the keyboard attached or not, busy or idle.
+    // From any thread: the keyboard attached or not, busy or idle. The icon
+    // changes on the window's thread, in the order the changes were asked for.
     void ShowPresence(bool attached);
     void ShowBusy(bool busy);
 
   private:
     void TranslateMenu(HMENU popup) const;
-    void Show(std::optional<int> icon);
+    void RunMenu(HMENU popup, POINT at, HWND owner) const;
+    void PostIconChange(int mode, int icon_id);
+    LRESULT OnIconChange(WPARAM mode, LPARAM icon_id);
     void OnOpen(WORD code);
     void OnAbout(WORD code);
     void OnExit(WORD code);

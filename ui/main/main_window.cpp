@@ -7,6 +7,7 @@
 #include "ui/kit/message_map.h"
 #include "ui/main/init_guard.h"
 #include "ui/main/main_window_ids.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
@@ -35,6 +36,8 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       update_(context_, prompts_),
       dialogs_(app.instance) {
     keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_});
+    commands_.Connect(prompts_, lighting_);
+    context_.wait = &responsive_;
     keyboard_.SetProfileManagerLink(&profile_manager_);
     dialogs_.profile_manager = &profile_manager_.Dialog();
     dialogs_.update = &update_.Dialog();
@@ -43,6 +46,7 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
 
 // The sync joins its threads before the lighting model and the window go.
 CKelvarinDlg::~CKelvarinDlg() {
+    if (app_.device.Started()) app_.device.Link().SetWaitHook(nullptr);
     context_.sync = nullptr;
     sync_.reset();
     context_.lighting = nullptr;
@@ -50,6 +54,12 @@ CKelvarinDlg::~CKelvarinDlg() {
 }
 
 bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (context_.ExchangePumping() && IgnoredWhilePumping(message, wParam, lParam, result)) return true;
+    if (message == WM_PAINT && IsIconic(hwnd_)) {
+        PaintMinimised();
+        result = 0;
+        return true;
+    }
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_ABOUTBOX) {
         OpenAboutBox();  // the item the system menu got at start-up
         result = 0;
@@ -70,8 +80,12 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         {app::kMsgLanguage, &CKelvarinDlg::OnLanguageMessage},
         {app::kMsgLayer, &CKelvarinDlg::OnLayerMessage},
         {app::kMsgGoneSub, &CKelvarinDlg::OnCloseSubDialogs},
+        {kMsgFinishExit, &CKelvarinDlg::OnFinishExitMessage},
     };
-    static constexpr MessageMap<CKelvarinDlg> kMap{kMessages};
+    static constexpr TimerRoute<CKelvarinDlg> kTimers[] = {
+        {kTimerExit, &CKelvarinDlg::OnExitTimer},
+    };
+    static constexpr MessageMap<CKelvarinDlg> kMap{kMessages, {}, {}, {}, kTimers};
     return ui_thread_.Route(message, wParam, lParam, result) ||
            busy_.Route(message, wParam, lParam, result) || lighting_.Route(message, wParam, lParam, result) ||
            keyboard_.Route(message, wParam, lParam, result) ||
@@ -79,6 +93,25 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
            update_.Route(message, wParam, lParam, result) ||
            kMap.Route(*this, message, wParam, lParam, result) ||
            CBaseDialog::Route(message, wParam, lParam, result);
+}
+
+// Commands and system commands that reach the window while an exchange pumps
+// (sent from outside: the user's own input is dropped by the wait) are ignored.
+bool CKelvarinDlg::IgnoredWhilePumping(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != WM_COMMAND && message != WM_SYSCOMMAND) return false;
+    result = 0;
+    return true;
+}
+
+void CKelvarinDlg::PaintMinimised() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    DrawIcon(dc, (client.right - width + 1) / 2, (client.bottom - height + 1) / 2, icon_);
+    EndPaint(hwnd_, &paint);
 }
 
 LRESULT CKelvarinDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(icon_); }
@@ -92,12 +125,18 @@ LRESULT CKelvarinDlg::OnHelpRequest(WPARAM, LPARAM) {
 }
 
 LRESULT CKelvarinDlg::OnKillRequest(WPARAM code, LPARAM) {
-    if (code == app::kCodeKill) ExitProgram();
+    if (code == app::kCodeKill) ExitProgram(ExitReason::kKillRequest);
     return 0;
 }
 
 LRESULT CKelvarinDlg::OnShowRequest(WPARAM code, LPARAM) {
-    if (code == app::kCodeOpen) ShowMainWindow();
+    if (code != app::kCodeOpen) return 0;
+    if (context_.ExchangePumping()) {
+        // Its box would run a loop inside the exchange: shown once the exchange is over.
+        PostMessageW(hwnd_, app::kMsgShow, code, 0);
+        return 0;
+    }
+    ShowMainWindow();
     return 0;
 }
 
@@ -113,9 +152,16 @@ LRESULT CKelvarinDlg::OnInitMessage(WPARAM code, LPARAM) {
     return 0;
 }
 
-LRESULT CKelvarinDlg::OnLanguageMessage(WPARAM code, LPARAM) {
+void CKelvarinDlg::OpenAboutBox() {
+    const std::wstring& link = commands_.Links().link;
+    dialogs_.About().Open(hwnd_, AboutContent{[this](const wchar_t* key) { return context_.Text(key); }, link,
+                                              OpenableLinkAddress(link), [this] { OpenHelp(); }});
+}
+
+LRESULT CKelvarinDlg::OnLanguageMessage(WPARAM code, LPARAM index) {
     // The texts always follow the stored language; the index only says that it changed.
     if (code != app::kCodeLang) return 0;
+    if (HWND about = dialogs_.About().Window()) SendMessageW(about, app::kMsgLanguage, code, index);
     SetWindowTextW(hwnd_, context_.Text(L"MAIN_CAPTION").c_str());
     lighting_.ApplyCaptions();
     keyboard_.ApplyProfileCaptions();
@@ -131,6 +177,7 @@ LRESULT CKelvarinDlg::OnLayerMessage(WPARAM code, LPARAM) {
 }
 
 LRESULT CKelvarinDlg::OnCloseSubDialogs(WPARAM, LPARAM) {
+    if (context_.ExchangePumping()) return kSendAgainLater;  // the read-back thread sends again
     dialogs_.CloseForKeyboardGone();
     SetFocus(context_.Item(IDC_REPORT1));
     return 0;

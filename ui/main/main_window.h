@@ -26,6 +26,7 @@
 #include "ui/kit/base_dialog.h"
 #include "ui/main/busy_animation.h"
 #include "ui/main/device_events.h"
+#include "ui/main/keyboard_filter.h"
 #include "ui/main/keyboard_map.h"
 #include "ui/main/lighting_panel.h"
 #include "ui/main/main_canvases.h"
@@ -37,6 +38,7 @@
 #include "ui/main/main_update_dialog.h"
 #include "ui/main/main_window_actions.h"
 #include "ui/main/message_boxes.h"
+#include "ui/main/responsive_wait.h"
 #include "ui/main/sub_dialogs.h"
 #include "ui/main/sync_ui_thread.h"
 
@@ -64,8 +66,8 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     // MainWindowActions
     void ShowMainWindow() override;
     void HideMainWindow() override { ShowWindow(hwnd_, SW_HIDE); }
-    void ExitProgram() override;
-    void OpenAboutBox() override { dialogs_.About().Open(hwnd_); }
+    void ExitProgram(ExitReason reason) override;
+    void OpenAboutBox() override;
     void OpenHelp() override;
     void OpenProfileManager() override { profile_manager_.Open(); }
     void OpenFirmwareUpdate() override { update_.Open(); }
@@ -91,7 +93,17 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     LRESULT OnLayerMessage(WPARAM code, LPARAM);
     LRESULT OnCloseSubDialogs(WPARAM, LPARAM);
 
+    // Ending the program (main_window_exit.cpp): once nothing is on the stack.
+    void OnExitTimer() { FinishExit(); }
+    LRESULT OnFinishExitMessage(WPARAM, LPARAM);
+    void FinishExit();
+    void AskToApplyBeforeExit();
+    // While a keyboard exchange of this thread pumps: true when the message is dropped.
+    bool IgnoredWhilePumping(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void PaintMinimised();
+
     app::AppServices& app_;
+    ResponsiveWait responsive_;  // before the parts: they ask it whether an exchange pumps
     app::LanguageSettings language_settings_;
     app::LanguageTexts texts_;
     app::IniPanelSwitch panel_switch_;
@@ -112,10 +124,16 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     MainProfileManager profile_manager_;
     MainUpdateDialog update_;
     SubDialogs dialogs_;
+    KeyboardFilter keyboard_filter_;
 
     app::UniqueModule user32_;
     FARPROC set_layered_window_attributes_ = nullptr;  // required, never called
     bool show_allowed_ = false;                        // hidden until ShowMainWindow
+    struct ExitState {
+        bool requested = false;
+        bool ask = false;  // about pending changes, before the end
+        bool finishing = false;
+    } exit_;
 
     // Built by the initialisation once the device side runs.
     std::unique_ptr<model::LightingModel> lighting_model_;

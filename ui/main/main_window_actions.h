@@ -3,14 +3,19 @@
 
 namespace kv::ui {
 
+// Who ends the program: the user (close button, tray Exit) is asked about
+// pending changes first; a "/Kill" start never is.
+enum class ExitReason { kUser, kKillRequest };
+
 class MainWindowActions {
   public:
     virtual ~MainWindowActions() = default;
     // With a keyboard: taskbar button, shown, foreground; without: "MAIN_NO_DEVICE_PROMPT".
     virtual void ShowMainWindow() = 0;
     virtual void HideMainWindow() = 0;
-    // Hides the window, shuts down and ends the modal loop: the program ends.
-    virtual void ExitProgram() = 0;
+    // Ends open boxes, menus and dialogs, then hides the window, shuts down and
+    // ends the modal loop once they have returned: the program ends.
+    virtual void ExitProgram(ExitReason reason) = 0;
     // At most one about box.
     virtual void OpenAboutBox() = 0;
     // The help document "Help\index.html".

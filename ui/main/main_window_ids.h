@@ -9,6 +9,8 @@
 // Backup/restore menu, and the command the firmware update dialog takes over.
 #define ID_RESTORE 32776
 #define ID_BACKUP 32777
+#define ID_EXPORT_JSON 32778
+#define ID_IMPORT_JSON 32779
 #define ID_FIRMWARE_UPDATE 32780
 
 // The keyboard picture's buttons run from 1010 to 1120 (D1..D6 and one unused id among them).

@@ -10,6 +10,7 @@
 #include "ui/kit/gdi.h"
 #include "ui/main/init_guard.h"
 #include "ui/main/main_window.h"
+#include "ui/main/main_window_ids.h"
 
 namespace kv::ui {
 
@@ -57,6 +58,10 @@ bool CKelvarinDlg::Initialise() {
     ApplyCurrentLanguage();
     app::RegisterSessionNotifications(hwnd_);
     lighting_.FillUserMapList();
+    keyboard_filter_.Install(hwnd_, IDC_MODE_LIST, [this] {
+        if (model::ConfigSync* sync = context_.sync) sync->ApplyChanges();
+    });
+    keyboard_filter_.SetModeless([this] { return dialogs_.About().Window(); });
     PostMessageW(hwnd_, app::kMsgInit, app::kCodeInit, 0);
     return true;
 }
@@ -64,6 +69,9 @@ bool CKelvarinDlg::Initialise() {
 bool CKelvarinDlg::StartDevice() {
     if (app_.device.Bind() != app::DeviceHost::BindResult::kOk) return false;
     app_.device.Start(app_.notifications);
+    // The window paints on while this thread waits on the keyboard.
+    responsive_.SetWindow(hwnd_);
+    app_.device.Link().SetWaitHook(&responsive_);
     return true;
 }
 

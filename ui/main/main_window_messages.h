@@ -10,8 +10,23 @@ namespace kv::ui {
 constexpr UINT kMsgBusy = WM_APP + 1;
 // Starts timer 1051 (deferred lighting read-back).
 constexpr UINT kMsgStartLightingTimer = WM_APP + 2;
+// A change of the tray icon from another thread: wParam the mode, lParam the icon id (TrayIconState::Choose).
+constexpr UINT kMsgTrayIcon = WM_APP + 0x30;
+
+// What the window's handler of a message sent by one of the program's own
+// threads ('TR', 'GS') answers when a keyboard exchange of its thread is
+// pumping messages: nothing was done, send again a moment later.
+constexpr LRESULT kSendAgainLater = 2;
+constexpr DWORD kSendAgainPauseMs = 5;
 
 constexpr UINT_PTR kTimerBusyAnimation = 1050;
+// End the program once no box, menu or dialog loop and no keyboard exchange
+// is on the stack: the message comes first (when the request is made and
+// when the last loop has returned), the timer in case a loop that ended
+// took the message with it.
+constexpr UINT kMsgFinishExit = WM_APP + 0x31;
+constexpr UINT_PTR kTimerExit = 0x4558;  // 'EX'
+constexpr UINT kExitPollMs = USER_TIMER_MINIMUM;
 constexpr UINT_PTR kTimerLightingReadBack = 1051;
 constexpr UINT kBusyAnimationPeriodMs = 50;
 constexpr int kBusyFrameCount = 10;

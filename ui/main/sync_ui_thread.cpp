@@ -2,6 +2,7 @@
 
 #include "app/tray/instance_messages.h"
 #include "ui/kit/message_map.h"
+#include "ui/main/main_window_messages.h"
 
 namespace kv::ui {
 
@@ -19,17 +20,25 @@ void SyncUiThread::RunOnUiThread(const std::function<void()>& work) {
         return;
     }
     std::lock_guard sending(sending_);
-    {
-        std::lock_guard lock(work_mutex_);
-        work_ = &work;
+    for (;;) {
+        {
+            std::lock_guard lock(work_mutex_);
+            work_ = &work;
+        }
+        const LRESULT answer = SendMessageW(context_.hwnd, app::kMsgReload, app::kCodeProf, 0);
+        {
+            std::lock_guard lock(work_mutex_);
+            work_ = nullptr;  // not run when the window was gone
+        }
+        if (answer != kSendAgainLater) return;
+        Sleep(kSendAgainPauseMs);
     }
-    SendMessageW(context_.hwnd, app::kMsgReload, app::kCodeProf, 0);
-    std::lock_guard lock(work_mutex_);
-    work_ = nullptr;  // not run when the window was gone
 }
 
 LRESULT SyncUiThread::OnReload(WPARAM code, LPARAM) {
     if (code != app::kCodeProf) return 0;
+    // Inside a keyboard exchange of this thread: the reload would start its own.
+    if (context_.ExchangePumping()) return kSendAgainLater;
     const std::function<void()>* work = nullptr;
     {
         std::lock_guard lock(work_mutex_);

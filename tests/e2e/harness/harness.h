@@ -4,6 +4,7 @@
 #pragma once
 
 #include "harness/controls.h"
+#include "harness/file_dialog.h"
 #include "harness/ids.h"
 #include "harness/list_view.h"
 #include "harness/program_copy.h"

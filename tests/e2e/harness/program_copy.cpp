@@ -20,14 +20,20 @@ std::wstring StageFolder() {
     return s.substr(0, s.find_last_of(L"\\/") + 1);
 }
 
-ProgramCopy::ProgramCopy(const std::wstring& fixture) {
+PrivatePlace MakePrivatePlace(const std::wstring& prefix) {
     static int counter = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
-    folder_ = std::wstring(temp) + L"kv_e2e_" + tag + L"\\";
-    sim_pipe_ = L"\\\\.\\pipe\\kv_e2e_" + tag;
-    CreateDirectoryW(folder_.c_str(), nullptr);
+    PrivatePlace place{std::wstring(temp) + prefix + tag + L"\\", L"\\\\.\\pipe\\" + prefix + tag};
+    CreateDirectoryW(place.folder.c_str(), nullptr);
+    return place;
+}
+
+ProgramCopy::ProgramCopy(const std::wstring& fixture) {
+    const PrivatePlace place = MakePrivatePlace(L"kv_e2e_");
+    folder_ = place.folder;
+    sim_pipe_ = place.pipe;
     const std::wstring stage = StageFolder();
     if (!CopyFileW((stage + L"Kelvarin.exe").c_str(), (folder_ + L"Kelvarin.exe").c_str(), FALSE))
         std::fprintf(stderr, "copying Kelvarin.exe into %ls failed (error %lu)\n", folder_.c_str(),

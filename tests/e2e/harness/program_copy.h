@@ -74,6 +74,15 @@ std::wstring EnglishText(const wchar_t* key);
 // The folder of the running test executable, with a trailing backslash.
 std::wstring StageFolder();
 
+// A new empty folder in the temporary folder, named by the prefix, the
+// process and a counter (with a trailing backslash), and a simulator control
+// pipe named the same way.
+struct PrivatePlace {
+    std::wstring folder;
+    std::wstring pipe;
+};
+PrivatePlace MakePrivatePlace(const std::wstring& prefix);
+
 // Processes named Kelvarin.exe other than the caller.
 int RunningProgramCount();
 

@@ -61,7 +61,12 @@ class ProfileButtons : public ::testing::Test {
         ASSERT_TRUE(Click(Main(), kDefault));
         ASSERT_TRUE(AnswerMessageBox(copy_->Pid(), T(L"MAIN_PROMPT_DEFAULT"), IDYES, 10s));
         ASSERT_TRUE(WaitFor([] { return IsEnabled(Main(), kApply); }, 20s)) << "nothing pending";
-        ASSERT_TRUE(Responds(Main()));
+        // The window answers while it writes, so wait for the busy indicator
+        // to come and go: only then has the refused Apply ended.
+        const HWND busy = GetDlgItem(Main(), kBusyIndicator);
+        ASSERT_TRUE(WaitFor([&] { return HasVisibleStyle(busy); }, 10s)) << "Default did not apply";
+        ASSERT_TRUE(WaitFor([&] { return !HasVisibleStyle(busy); }, 20s)) << "the Apply did not end";
+        ASSERT_TRUE(IsEnabled(Main(), kApply)) << "the refused Apply left nothing pending";
     }
 
     static KeyboardCopy* copy_;

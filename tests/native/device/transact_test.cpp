@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "rig.h"
@@ -265,6 +266,136 @@ TEST(Transact, ConcurrentCallersNeverShareReplies) {
     EXPECT_EQ(failures.load(), 0);
     EXPECT_EQ(mismatches.load(), 0);
     EXPECT_EQ(rig.fake.WriteCount(), kThreads * kIterations);
+}
+
+// The wait hook: how a waiting thread gets to do its own work meanwhile.
+class CountingHook final : public WaitHook {
+  public:
+    void WhileWaiting() override {
+        ++calls;
+        if (nested) nested_result = nested();
+    }
+    std::atomic<int> calls{0};
+    std::function<int()> nested;
+    int nested_result = 1234;
+};
+
+TEST(TransactWaitHook, RunsWhileALateReplyIsOut) {
+    const struct {
+        const char* name;
+        std::chrono::milliseconds delay;
+        int at_least;
+    } cases[] = {
+        {"answered at once: before the request", 0ms, 1},
+        {"80 ms late: every few milliseconds", 80ms, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        CountingHook hook;
+        rig.link.SetWaitHook(&hook);
+        const auto delay = c.delay;
+        rig.fake.SetResponder([delay](const Report& r, int) {
+            Answer answer = Echo(r);
+            answer.delay = delay;
+            return answer;
+        });
+        Report reply{};
+        EXPECT_EQ(rig.link.Transact(kRequest, reply, nullptr), kOk);
+        EXPECT_GE(hook.calls.load(), c.at_least);
+        EXPECT_EQ(rig.fake.WriteCount(), 1) << "the hook must not cost a retry";
+        rig.link.SetWaitHook(nullptr);
+    }
+}
+
+TEST(TransactWaitHook, ATransactionFromInsideTheHookIsRefused) {
+    Rig rig;
+    CountingHook hook;
+    Report inner_reply{};
+    bool tried = false;
+    hook.nested = [&] {
+        if (tried) return hook.nested_result;
+        tried = true;
+        return rig.link.Transact(BuildReport(0x06, 0, 0), inner_reply, nullptr);
+    };
+    rig.link.SetWaitHook(&hook);
+    rig.fake.SetResponder([](const Report& r, int) {
+        Answer answer = Echo(r);
+        answer.bytes[kFieldData] = 0x42;
+        answer.delay = 20ms;
+        return answer;
+    });
+    Report reply{};
+    uint32_t length = 0;
+    EXPECT_EQ(rig.link.Transact(kRequest, reply, &length), kOk);
+    EXPECT_EQ(hook.nested_result, kSendRefused);
+    EXPECT_EQ(reply[kFieldCommand], kRequest[kFieldCommand]);
+    EXPECT_EQ(reply[kFieldData], 0x42);
+    EXPECT_EQ(rig.fake.WriteCount(), 1);
+    rig.link.SetWaitHook(nullptr);
+}
+
+TEST(TransactWaitHook, RunsWhileWaitingForAnotherThreadsTransaction) {
+    Rig rig;
+    rig.fake.SetResponder([](const Report& r, int index) {
+        Answer answer = Echo(r);
+        if (index == 0) answer.delay = 100ms;  // the other thread's exchange is slow
+        return answer;
+    });
+    std::thread other([&] {
+        Report reply{};
+        rig.link.Transact(kRequest, reply, nullptr);
+    });
+    ASSERT_TRUE([&] {
+        for (int i = 0; i < 500 && rig.fake.WriteCount() == 0; ++i) std::this_thread::sleep_for(1ms);
+        return rig.fake.WriteCount() == 1;
+    }());
+    // Only this thread's waits count from here on.
+    CountingHook hook;
+    const std::thread::id me = std::this_thread::get_id();
+    std::atomic<int> mine{0};
+    hook.nested = [&] {
+        if (std::this_thread::get_id() == me) ++mine;
+        return 1;
+    };
+    rig.link.SetWaitHook(&hook);
+    Report reply{};
+    EXPECT_EQ(rig.link.Transact(kRequest, reply, nullptr), kOk);
+    other.join();
+    EXPECT_GE(mine.load(), 5) << "the lock wait gave the hook no turns";
+    rig.link.SetWaitHook(nullptr);
+}
+
+// At the end of the program another thread's exchange with a silent keyboard
+// gives up at once, without retries; the ending thread's own go on.
+TEST(Transact, OnlyTheEndingThreadsTransactionsGoOn) {
+    Rig rig(kAnswered);  // without the end, the silent exchange would try three times
+    std::atomic<bool> answer{false};
+    rig.fake.SetResponder([&](const Report& r, int) { return answer ? Echo(r) : Silent(); });
+    int other_result = 0;
+    std::thread other([&] {
+        Report reply{};
+        other_result = rig.link.Transact(kRequest, reply, nullptr);
+    });
+    ASSERT_TRUE([&] {
+        for (int i = 0; i < 2000 && rig.fake.WriteCount() == 0; ++i) std::this_thread::sleep_for(1ms);
+        return rig.fake.WriteCount() == 1;
+    }());
+    rig.link.EndOtherThreadsTransactions();
+    other.join();
+    EXPECT_EQ(other_result, kNoReply);
+    EXPECT_EQ(rig.fake.WriteCount(), 1) << "the ended exchange was tried again";
+
+    answer = true;
+    Report reply{};
+    EXPECT_EQ(rig.link.Transact(kRequest, reply, nullptr), kOk) << "the ending thread's own exchange";
+    std::thread later([&] {
+        Report r{};
+        other_result = rig.link.Transact(kRequest, r, nullptr);
+    });
+    later.join();
+    EXPECT_EQ(other_result, kNoReply);
+    EXPECT_EQ(rig.fake.WriteCount(), 2) << "another thread's later exchange was sent";
 }
 
 }  // namespace

@@ -341,5 +341,48 @@ TEST(Restore, AKeyboardWriteThatFailsLeavesApplyAvailable) {
         << "the working set holds the file";
 }
 
+// Backup writes the working set whole, or says that it could not and leaves
+// an older file of that name as it was.
+TEST(Backup, SavesTheWorkingSetOrSaysWhyNot) {
+    const struct {
+        const char* name;
+        bool disk_fails;
+    } cases[] = {{"written", false}, {"the disk fails half-way", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SyncRig rig;
+        rig.Attach();
+        EditAssignments(rig, 0);
+        const fs::path path = rig.folder.Path() / "mine.kvp";
+        const std::vector<uint8_t> older(40, 0x77);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(older.data()), older.size());
+        if (c.disk_fails)
+            rig.file_hook = [](uint64_t offset, std::span<const uint8_t>) { return offset == 0; };
+        rig.host.ClearEvents();
+
+        bool saved = !c.disk_fails;
+        rig.host.Ui([&] { saved = rig.sync.BackupToFile(path); });
+        EXPECT_EQ(saved, !c.disk_fails);
+        const std::vector<std::string> events = rig.host.Events();
+        if (c.disk_fails) {
+            ASSERT_EQ(events.size(), 1u);
+            EXPECT_EQ(events[0], "message MAIN_PROMPT_BACKUP_FAILED " + path.string() + " notice");
+            EXPECT_EQ(rig.ReadFile(path), older);
+        } else {
+            EXPECT_TRUE(events.empty());
+            ConfigSet backup;
+            ASSERT_EQ(profiles::LoadProfileFile(path, backup), profiles::ProfileStatus::kValid);
+            EXPECT_EQ(ReadAssignment(*backup.block, 0, KeyIndexOf(kKeyA)).value, kKeyB);
+            EXPECT_EQ(backup.macros.Count(), 1);
+        }
+        std::vector<std::string> files = rig.folder.Files();
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, (std::vector<std::string>{"$Profile0", "mine.kvp"}))
+            << "a temporary file was left behind";
+        EXPECT_TRUE(rig.host.pending) << "a backup is no Apply";
+    }
+}
+
 }  // namespace
 }  // namespace kv::model::test

@@ -89,8 +89,9 @@ TEST(ReadBack, AttachReadsTheKeyboardBackInOrderAndRebuildsTheWorkingSet) {
     EXPECT_EQ(rig.sync.State().MacroCapacity(), 64u * 128u);
     EXPECT_EQ(rig.sync.State().LastDeviceCount(), 1);
     EXPECT_FALSE(rig.host.pending) << "a reload clears pending changes";
-    EXPECT_EQ(rig.host.Events(), (std::vector<std::string>{"refresh-keys", "profile 0",
-                                                           "lighting-panel key-view", "keyboard present", "open"}));
+    EXPECT_EQ(rig.host.Events(),
+              (std::vector<std::string>{"refresh-keys", "profile 0", "lighting-panel key-view",
+                                        "keyboard present", "open"}));
 }
 
 TEST(ReadBack, AnUnchangedCountEndsTheRunAtOnce) {
@@ -232,6 +233,24 @@ TEST(ReadBack, ShutdownOnTheUiThreadServesARunThatWaitsToReload) {
     });
     EXPECT_TRUE(queued);
     EXPECT_EQ(rig.host.Count("refresh-keys"), 0) << "no reload once shutting down";
+    EXPECT_EQ(rig.host.Count("keyboard present"), 0);
+}
+
+// A keyboard that stops answering must not hold the end of the program up:
+// the run's exchange ends without retries and nothing more is read.
+TEST(ReadBack, TheEndStopsARunThatWaitsForASilentKeyboard) {
+    SyncRig rig;
+    rig.sim.SetFaults({.drop_replies = 1000});
+    rig.sync.StartReadBack(1);
+    for (int i = 0; i < 1000 && rig.sim.Status().reports_written == 0; ++i) std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(rig.sim.Status().reports_written, 1u);
+    rig.host.Ui([&] {
+        rig.sync.BeginShutdown();
+        rig.sync.Shutdown();  // joins the run
+    });
+    EXPECT_EQ(rig.sim.Status().reports_written, 1u) << "the run went on reading";
+    EXPECT_EQ(rig.host.Count("message MAIN_DEFAULT_MATRIX_PROMPT notice"), 0);
+    EXPECT_EQ(rig.host.Count("refresh-keys"), 0) << "the working set was replaced at the end";
     EXPECT_EQ(rig.host.Count("keyboard present"), 0);
 }
 

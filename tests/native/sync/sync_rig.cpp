@@ -28,6 +28,8 @@ sim::SimOptions Options(bool plugged) {
 
 std::u16string KeyTexts::Text(std::u16string_view, std::u16string_view key) const {
     if (key == u"PROFILE_FORMAT_ERROR") return u"PROFILE_FORMAT_ERROR %s";
+    if (key == u"MAIN_PROMPT_BACKUP_FAILED") return u"MAIN_PROMPT_BACKUP_FAILED %s";
+    if (key == u"JSON_FORMAT_ERROR") return u"JSON_FORMAT_ERROR %s";
     return std::u16string(key);
 }
 

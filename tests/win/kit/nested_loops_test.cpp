@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,88 @@ TEST(NestedLoops, AFileDialogEndedFromInsideChoosesNothing) {
                                    {L"(*.kvp)|*.kvp|(*.*)|*.*||", L"kvp", L"*.kvp", L"", false});
     EXPECT_EQ(LoopEnder::depth_seen, 1);
     EXPECT_FALSE(chosen.has_value());
+}
+
+// Ends whatever loop runs when it fires, should a refused one be shown after all.
+struct HangGuard {
+    static inline bool fired = false;
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD) {
+        fired = true;
+        EndNestedLoops();
+        EndMenu();
+    }
+    HangGuard() : id(SetTimer(nullptr, 0, 2000, &Fire)) { fired = false; }
+    ~HangGuard() { KillTimer(nullptr, id); }
+    UINT_PTR id;
+};
+
+// Once the program is ending, a box, menu or file dialog that a handler still
+// starts is not shown at all and answers as if it had been ended.
+TEST(NestedLoops, RefusedLoopsEndBeforeTheyShow) {
+    HostDialog owner;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 100, L"Restore");
+    bool asked = false;
+    SetMessageBoxAnswerer([&](const std::wstring&, UINT) {
+        asked = true;
+        return IDYES;
+    });
+    const struct {
+        const char* name;
+        std::function<bool()> run;  // true when it answered as ended
+    } cases[] = {
+        {"message box", [] { return NestedMessageBox(nullptr, L"Still there?", L"", MB_YESNO) == 0; }},
+        {"popup menu", [&] { return NestedPopupMenu(menu, TPM_LEFTALIGN, 10, 10, owner.hwnd()) == FALSE; }},
+        {"file dialog",
+         [] {
+             return !ChooseFile(nullptr, FileDialogKind::kSave,
+                                {L"(*.kvp)|*.kvp||", L"kvp", L"*.kvp", L"", true})
+                         .has_value();
+         }},
+        {"a loop of its own",
+         [] {
+             NestedLoop loop([] {});
+             return loop.EndRequested();
+         }},
+    };
+    RefuseNestedLoops(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HangGuard guard;
+        EXPECT_TRUE(c.run());
+        EXPECT_FALSE(HangGuard::fired) << "it was shown and waited";
+        EXPECT_EQ(NestedLoopDepth(), 0);
+    }
+    RefuseNestedLoops(false);
+    SetMessageBoxAnswerer(nullptr);
+    DestroyMenu(menu);
+    EXPECT_FALSE(asked) << "a refused box still went to the answerer";
+    NestedLoop later([] {});
+    EXPECT_FALSE(later.EndRequested()) << "loops stay refused";
+}
+
+// What an exit request leaves to do comes once every loop has returned, not inside the innermost.
+TEST(NestedLoops, WhatWaitsForTheirEndRunsOnceTheLastHasReturned) {
+    static std::vector<std::string> order;
+    order.clear();
+    WhenNestedLoopsEnd([] { order.push_back("at once"); });
+    EXPECT_EQ(order, (std::vector<std::string>{"at once"})) << "no loop is up";
+    order.clear();
+    struct Request {
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            WhenNestedLoopsEnd([] { order.push_back("then"); });
+            EndNestedLoops();
+        }
+    };
+    SetTimer(nullptr, 0, 50, &Request::Fire);
+    {
+        NestedLoop outer([] {});
+        NestedMessageBox(nullptr, L"Still there?", L"", MB_OK);
+        order.push_back("box returned");
+    }
+    order.push_back("outer returned");
+    EXPECT_EQ(order, (std::vector<std::string>{"box returned", "then", "outer returned"}));
 }
 
 TEST(NestedLoops, AnswererStandsInForBoxes) {

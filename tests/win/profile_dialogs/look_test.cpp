@@ -3,7 +3,6 @@
 // skin's dark colours, and screenshots of both dialogs for review.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "tests/win/profile_dialogs/dialog_rig.h"
@@ -143,14 +142,13 @@ TEST(DialogLook, TheAccentButtonsCaptionStandsOut) {
         Language language;
         int okInk, updateInk;
     };
-    const Case cases[] = {{kEnglish, 25, 80}, {kSimplified, 25, 80}};
+    const Case cases[] = {{kEnglish, 25, 60}, {kSimplified, 25, 60}};
     for (const Case& c : cases) {
         DialogRig rig(c.language.id);
         CKelvarin_DlgProfile profiles(rig, rig.paths);
-        RunOpen(profiles, [&](HWND d) { std::printf("ok %d\n", InkOf(d, IDOK)); });
+        RunOpen(profiles, [&](HWND d) { EXPECT_GE(InkOf(d, IDOK), c.okInk) << c.language.id; });
         CKelvarin_DlgUpdate update(rig, rig.paths);
-        RunOpen(update,
-                [&](HWND d) { std::printf("up %d\n", InkOf(d, IDC_UPDATE_START)); });
+        RunOpen(update, [&](HWND d) { EXPECT_GE(InkOf(d, IDC_UPDATE_START), c.updateInk) << c.language.id; });
     }
 }
 

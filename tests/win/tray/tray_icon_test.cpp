@@ -86,6 +86,39 @@ TEST_F(TrayIconTest, ARemovedIconStaysAwayWhenTheTaskbarIsRecreated) {
     EXPECT_FALSE(ShellHolds(owner_));
 }
 
+// At a logon start the taskbar may not exist yet and the shell refuses the
+// icon; it must come once the taskbar announces itself, unless the program
+// has taken it away meanwhile.
+TEST_F(TrayIconTest, AnIconTheShellRefusedComesWithTheTaskbar) {
+    const struct {
+        const char* name;
+        bool removed_before;
+        bool expected;
+    } cases[] = {{"refused, then the taskbar comes", false, true},
+                 {"refused, removed, then the taskbar comes", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The shell holds an icon of this owner and id already, so it refuses the add.
+        NOTIFYICONDATAW blocker{};
+        blocker.cbSize = sizeof(blocker);
+        blocker.hWnd = owner_;
+        blocker.uID = kId;
+        blocker.uFlags = NIF_ICON;
+        blocker.hIcon = icon_;
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &blocker));
+        EXPECT_FALSE(tray_.Create(owner_, kCallback, L"tip", icon_, kId));
+        EXPECT_FALSE(tray_.Present());
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &blocker));  // a taskbar that comes up empty
+        if (c.removed_before) tray_.Remove();
+
+        SendMessageW(owner_, CTrayIcon::TaskbarCreatedMessage(), 0, 0);
+        EXPECT_EQ(tray_.Present(), c.expected);
+        EXPECT_EQ(ShellHolds(owner_), c.expected);
+        tray_.Remove();
+        EXPECT_FALSE(ShellHolds(owner_));
+    }
+}
+
 TEST(FitTrayTip, CutsLongTipsWithoutSplittingACharacter) {
     struct Case {
         std::wstring tip;
