@@ -3,7 +3,8 @@
 // nothing, Cancel and Open, Restore (with a failing keyboard, a good file, a
 // damaged file), Apply, Default, Backup, JSON export and import (a good and a
 // bad document), the busy animation while Apply writes, an unplug during
-// Apply, the about box, and last an exit while a file dialog is up. Each check looks at the files and at the keyboard's memory.
+// Apply, the about box, and last an exit while a file dialog is up. Each check looks at the files and at the
+// keyboard's memory.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -263,7 +264,8 @@ TEST_F(Commands, ImportJsonWritesEveryProfileTheMacrosAndTheLighting) {
     const std::vector<uint8_t> matrix = Matrix();
     ASSERT_TRUE(ChooseBackupMenuItem(main_, pid_, 3));
     ASSERT_TRUE(ChooseInFileDialog(pid_, file, kStep));
-    ASSERT_TRUE(WaitFor([&] { return LightingRecords().size() > 43 && LightingRecords()[42] == mode; }, kStep))
+    ASSERT_TRUE(
+        WaitFor([&] { return LightingRecords().size() > 43 && LightingRecords()[42] == mode; }, kStep))
         << "the lighting of profile 2 was not written";
     EXPECT_EQ(LightingRecords()[43], 2);
     for (int p = 0; p < kProfiles; ++p) EXPECT_EQ(KeyMap(p), FixtureKeyMap(matrix, p)) << "profile " << p;
@@ -285,10 +287,11 @@ TEST_F(Commands, ABadJsonFileIsRefusedAndWritesNothing) {
     ASSERT_TRUE(ChooseInFileDialog(pid_, file, kStep));
     const std::string reason = config_json::LoadConfigFile(std::filesystem::path(file)).error;
     ASSERT_NE(reason.find("\"F13\""), std::string::npos) << reason;
-    const std::wstring format_error =
-        app::ToWide(model::FormatWithString(app::ToU16(EnglishText(L"JSON_FORMAT_ERROR")), app::ToU16(file))) +
-        L"\n" + std::wstring(reason.begin(), reason.end());
-    EXPECT_TRUE(AnswerMessageBox(pid_, format_error, IDOK, kStep)) << "no message naming the file and the fault";
+    const std::wstring format_error = app::ToWide(model::FormatWithString(
+                                          app::ToU16(EnglishText(L"JSON_FORMAT_ERROR")), app::ToU16(file))) +
+                                      L"\n" + std::wstring(reason.begin(), reason.end());
+    EXPECT_TRUE(AnswerMessageBox(pid_, format_error, IDOK, kStep))
+        << "no message naming the file and the fault";
     EXPECT_TRUE(AnswerMessageBox(pid_, EnglishText(L"MAIN_PROMPT_INPORT"), IDOK, kStep));
     EXPECT_TRUE(Responds(main_));
     EXPECT_EQ(Writes(), writes) << "a bad file reached the keyboard";
