@@ -1,5 +1,5 @@
 // The firmware update dialog (CKelvarin_DlgUpdate) as the main window owns it
-// for the whole run: opened by command 32780 (the backup/restore menu's third
+// for the whole run: opened by command 32780 (the backup/restore menu's last
 // item), its pictures read at start-up, and the notice after an update.
 #pragma once
 
