@@ -132,13 +132,20 @@ HWND FindPopupMenu(DWORD pid) {
     return nullptr;
 }
 
+// Under a loaded Wine a popup menu now and then misses the keys posted to it
+// right after it appeared: close it and go again, as a user would.
 bool ChooseBackupMenuItem(HWND main, DWORD pid, int position) {
-    if (!Click(main, kMenu)) return false;
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindPopupMenu(pid)) != nullptr; }, 10s)) return false;
-    for (int i = 0; i <= position; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return WaitFor([&] { return FindPopupMenu(pid) == nullptr; }, 10s);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!Click(main, kMenu)) return false;
+        HWND menu = nullptr;
+        if (!WaitFor([&] { return (menu = FindPopupMenu(pid)) != nullptr; }, 10s)) continue;
+        for (int i = 0; i <= position; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        if (WaitFor([&] { return FindPopupMenu(pid) == nullptr; }, 5s)) return true;
+        if (HWND open = FindPopupMenu(pid)) PostMessageW(open, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (!WaitFor([&] { return FindPopupMenu(pid) == nullptr; }, 10s)) return false;
+    }
+    return false;
 }
 
 bool RestoreThroughMenu(HWND main, DWORD pid, const std::wstring& path) {
