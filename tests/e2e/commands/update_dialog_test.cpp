@@ -26,7 +26,11 @@ constexpr int kMenuFirmwareUpdate = 4;  // below Restore, Backup and the JSON pa
 
 class FirmwareUpdate : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { copy_ = new ShownCopy(kEnglish); }
+    static void SetUpTestSuite() {
+        // The per-user folder outlives the copies: backups of earlier runs would count.
+        for (const fs::path& backup : AutoBackups()) fs::remove(backup);
+        copy_ = new ShownCopy(kEnglish);
+    }
     static void TearDownTestSuite() {
         delete copy_;
         copy_ = nullptr;
@@ -73,8 +77,8 @@ class FirmwareUpdate : public ::testing::Test {
             model::FormatWithString(app::ToU16(EnglishText(L"UPDATE_BACKUP_WHERE")), backup.u16string()));
     }
     std::wstring Folder() { return copy_->Copy().Folder(); }
-    fs::path UserFolder() { return fs::path(WorkingProfileFile()).parent_path(); }
-    std::vector<fs::path> AutoBackups() {
+    static fs::path UserFolder() { return fs::path(WorkingProfileFile()).parent_path(); }
+    static std::vector<fs::path> AutoBackups() {
         std::vector<fs::path> found;
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(UserFolder(), error))
