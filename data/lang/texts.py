@@ -112,6 +112,7 @@ TEXT = [
     ("MENU_2", "Backup", "备份", "備份"),
     ("MENU_3", "Open", "打开", "開啟"),
     ("MENU_4", "Exit", "退出", "結束"),
+    ("MENU_UPDATE", "Firmware update", "固件更新", "韌體更新"),
     ("MENU_11", "&Open", "打开(&O)", "開啟(&O)"),
     ("MENU_22", "&About", "关于(&A)", "關於(&A)"),
     ("MENU_33", "E&xit", "退出(&X)", "結束(&X)"),
@@ -158,6 +159,11 @@ TEXT = [
      "备份失败,请重新备份!"),
     ("UPDATE_BACKUP_OK", "Backup succeeded.", "备份成功!", "备份成功!"),
     ("UPDATE_CANNOT_RUN", "The update file cannot be run.", "无法执行更新文件! ", "无法执行更新文件! "),
+    ("UPDATE_BACKUP_WHERE",
+     "The keyboard is back. Your keys and macros from before the update are saved in %s; "
+     "Restore in the backup menu brings them back.",
+     "键盘已重新连接。更新前的按键设置和宏已保存在 %s；用备份菜单中的“还原”即可恢复。",
+     "鍵盤已重新連接。更新前的按鍵設定和巨集已儲存在 %s；用備份選單中的「還原」即可復原。"),
     ("UPDATE_CHOOSE_FILE", "Choose a correct update file.", "请选择正确的更新文件! ", "请选择正确的更新文件! "),
     ("UPDATE_NO_BOOT_MODE", "The keyboard cannot enter update mode.", "无法进入Boot模式! ",
      "无法进入Boot模式! "),
@@ -362,6 +368,7 @@ FORMATS = {
     "PROFILE_FORMAT_ERROR": ["%s"],
     "JSON_FORMAT_ERROR": ["%s"],
     "PROFILE_ADD_FAILED": ["%s"],
+    "UPDATE_BACKUP_WHERE": ["%s"],
     "MAIN_PROMPT_BACKUP_FAILED": ["%s"],
 }
 

@@ -1,6 +1,5 @@
 #include "ui/dialogs/dialog_buttons.h"
 
-#include "ui/kit/gdi.h"
 #include "ui/kit/skin_placement.h"
 
 namespace kv::ui {
@@ -14,26 +13,19 @@ constexpr StateColors kPlainColors{RGB(0xE9, 0xEB, 0xEE), RGB(0xFF, 0xFF, 0xFF),
 constexpr StateColors kAccentColors{RGB(0x1A, 0x12, 0x08), RGB(0xFF, 0x8C, 0x1A), RGB(0x1A, 0x12, 0x08),
                                     RGB(0x5A, 0x5F, 0x66), RGB(0x1A, 0x12, 0x08)};
 constexpr int kCaptionPoints = 9;
+constexpr int kAccentCaptionPoints = 10;
 
 }  // namespace
-
-bool BuildCanvasesOnce(HWND dialog, const std::wstring& moduleFolder,
-                       std::initializer_list<std::pair<StateCanvas*, const wchar_t*>> canvases) {
-    WindowDc dc(dialog);
-    bool all = true;
-    for (const auto& [canvas, image] : canvases) {
-        if (!canvas->empty()) continue;
-        all = BuildStateCanvas(*canvas, moduleFolder + image, dc.get()) && all;
-    }
-    return all;
-}
 
 void SetCaption(CPngButton& button, const std::wstring& text, CaptionFace face, int iconWidth) {
     SetWindowTextW(button.hwnd(), text.c_str());
     button.SetTextMargins(iconWidth, 0, 0, -2);  // the faces' lower lip is a shadow
-    button.SetTextStyle(true, kCaptionPoints, L"Arial Unicode MS",
-                        face == CaptionFace::kAccent ? kAccentColors : kPlainColors,
+    const bool accent = face == CaptionFace::kAccent;
+    button.SetTextStyle(true, accent ? kAccentCaptionPoints : kCaptionPoints, L"Arial Unicode MS",
+                        accent ? kAccentColors : kPlainColors,
                         DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // Thin dark strokes all but vanish into the bright accent face.
+    button.SetTextWeight(accent ? FW_BOLD : FW_NORMAL);
 }
 
 bool PlaceButtons(HWND dialog, const std::wstring& skinFile, std::span<CPngButton> buttons,

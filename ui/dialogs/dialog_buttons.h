@@ -1,24 +1,16 @@
-// The image buttons of the sub-dialogs: their state canvases and their
-// captions, which come from the language file and are drawn over faces that
-// carry no text.
+// The image buttons of the sub-dialogs: their places and their captions,
+// which come from the language file and are drawn over faces that carry no text.
 #pragma once
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <span>
 #include <string>
-#include <utility>
 
 #include "ui/kit/png_button.h"
 #include "ui/kit/state_canvas.h"
 
 namespace kv::ui {
-
-// Builds each canvas from its image (relative to the program's folder) once;
-// false when an image cannot be read.
-bool BuildCanvasesOnce(HWND dialog, const std::wstring& moduleFolder,
-                       std::initializer_list<std::pair<StateCanvas*, const wchar_t*>> canvases);
 
 enum class CaptionFace {
     kPlain,   // a dark pill

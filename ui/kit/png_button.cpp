@@ -85,6 +85,11 @@ void CPngButton::SetTextMargins(int left, int right, int top, int bottom) {
     Redraw();
 }
 
+void CPngButton::SetTextWeight(int weight) {
+    textWeight_ = weight;
+    Redraw();
+}
+
 void CPngButton::SetTextRotation(int escapement, bool rotate) {
     escapement_ = escapement;
     rotate_ = rotate;
@@ -220,7 +225,7 @@ void CPngButton::DrawCaption(HDC dc, const RECT& client, COLORREF color) {
     RECT box{client.left + margins_.left, client.top + margins_.top, client.right + margins_.right,
              client.bottom + margins_.bottom};
     const int height = -MulDiv(caption_.pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    GdiFont font(CreateFontW(height, 0, escapement_, escapement_, rotate_ ? 956 : FW_NORMAL, FALSE, FALSE,
+    GdiFont font(CreateFontW(height, 0, escapement_, escapement_, rotate_ ? 956 : textWeight_, FALSE, FALSE,
                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH, caption_.faceName.c_str()));
     SelectGuard selectFont(dc, font.get());

@@ -54,6 +54,8 @@ class CPngButton : public Control {
     void SetTextStyle(bool show, int pointSize, const std::wstring& faceName, const StateColors& colors,
                       UINT format);
     void SetTextMargins(int left, int right, int top, int bottom);
+    // The caption's font weight (FW_NORMAL unless set); rotated captions keep their own.
+    void SetTextWeight(int weight);
     void SetTextRotation(int escapement, bool rotate);
     void SetTooltip(const std::wstring& text);
     void SetDrawCallback(DrawCallback callback) { drawCallback_ = std::move(callback); }
@@ -108,6 +110,7 @@ class CPngButton : public Control {
     CaptionStyle caption_;
     COLORREF textColor_ = RGB(0, 0, 0);  // the last chosen caption colour
     RECT margins_{0, 0, 0, 0};           // left, top, right, bottom additions
+    int textWeight_ = FW_NORMAL;
     int escapement_ = 0;
     bool rotate_ = false;
 

@@ -26,6 +26,7 @@ constexpr MenuText kBackupMenuTexts[] = {
     {ID_BACKUP, L"MENU_2"},
     {ID_EXPORT_JSON, L"MENU_EXPORT_JSON"},
     {ID_IMPORT_JSON, L"MENU_IMPORT_JSON"},
+    {ID_FIRMWARE_UPDATE, L"MENU_UPDATE"},
 };
 
 FileDialogSpec ProfileFileSpec(bool save) {
@@ -85,15 +86,13 @@ void MainCommands::OnDefault(WORD) {
     if (model::ConfigSync* sync = context_.sync) sync->RestoreDefaults();
 }
 
-// The profile manager and the firmware update dialog are wired when those
-// dialogs exist.
-void MainCommands::OnProfileManager(WORD) {}
+void MainCommands::OnProfileManager(WORD) { context_.window.OpenProfileManager(); }
 // Exactly a click on G9: the assignment dialog in macro-only mode.
 void MainCommands::OnMacro(WORD) {
     SendMessageW(context_.hwnd, WM_COMMAND, MAKEWPARAM(IDC_G9, BN_CLICKED),
                  reinterpret_cast<LPARAM>(context_.Item(IDC_G9)));
 }
-void MainCommands::OnFirmwareUpdate(WORD) {}
+void MainCommands::OnFirmwareUpdate(WORD) { context_.window.OpenFirmwareUpdate(); }
 
 // The maker's own address, whatever the skin's "Link" says.
 void MainCommands::OnMakerLink(WORD) { OpenWebAddress(kMakerAddress); }

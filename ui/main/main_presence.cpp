@@ -12,6 +12,11 @@ void MainPresence::CloseSubDialogs() {
 
 void MainPresence::HideMainWindow() { ShowWindow(context_.hwnd, SW_HIDE); }
 
+void MainPresence::ShowKeyboardPresence(bool attached) {
+    tray_.ShowPresence(attached);
+    if (attached && on_attached_) on_attached_();
+}
+
 void MainPresence::PostOpen() { PostMessageW(context_.hwnd, app::kMsgShow, app::kCodeOpen, 0); }
 
 }  // namespace kv::ui

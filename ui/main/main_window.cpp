@@ -32,12 +32,18 @@ CKelvarinDlg::CKelvarinDlg(app::AppServices& app)
       presence_(context_, tray_),
       prompts_(context_),
       device_events_(context_, lighting_, tray_),
+      profile_manager_(context_, keyboard_, commands_),
+      update_(context_, prompts_),
       dialogs_(app.instance),
       composite_(context_, keyboard_, commands_) {
     keyboard_.Connect({&lighting_, &commands_.ProfileManagerButton(), &dialogs_, &composite_});
     commands_.Connect(prompts_, lighting_);
     dialogs_.composite = &composite_.Dialog();
     context_.wait = &responsive_;
+    keyboard_.SetProfileManagerLink(&profile_manager_);
+    dialogs_.profile_manager = &profile_manager_.Dialog();
+    dialogs_.update = &update_.Dialog();
+    presence_.SetAttachListener([this] { update_.KeyboardAttached(); });
 }
 
 // The sync joins its threads before the lighting model and the window go.
@@ -87,6 +93,7 @@ bool CKelvarinDlg::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
            keyboard_.Route(message, wParam, lParam, result) ||
            commands_.Route(message, wParam, lParam, result) || tray_.Route(message, wParam, lParam, result) ||
            composite_.Route(message, wParam, lParam, result) ||
+           update_.Route(message, wParam, lParam, result) ||
            kMap.Route(*this, message, wParam, lParam, result) ||
            CBaseDialog::Route(message, wParam, lParam, result);
 }

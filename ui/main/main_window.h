@@ -7,7 +7,9 @@
 //   MainTray       tray icon and menu
 //   BusyAnimation, SyncUiThread, MainPresence, MessageBoxes
 //                  the configuration sync's roles on the window's side
-//   SubDialogs     the about box and the dialogs the window owns
+//   MainProfileManager, MainUpdateDialog
+//                  the profile manager and the firmware update dialog with their hosts
+//   SubDialogs     the about box and the list of the dialogs the window owns
 //   CompositeLink  the key assignment dialog and what it needs from the window
 #pragma once
 
@@ -33,7 +35,9 @@
 #include "ui/main/main_commands.h"
 #include "ui/main/main_context.h"
 #include "ui/main/main_presence.h"
+#include "ui/main/main_profile_manager.h"
 #include "ui/main/main_tray.h"
+#include "ui/main/main_update_dialog.h"
 #include "ui/main/main_window_actions.h"
 #include "ui/main/message_boxes.h"
 #include "ui/main/responsive_wait.h"
@@ -67,6 +71,8 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     void ExitProgram(ExitReason reason) override;
     void OpenAboutBox() override;
     void OpenHelp() override;
+    void OpenProfileManager() override { profile_manager_.Open(); }
+    void OpenFirmwareUpdate() override { update_.Open(); }
 
     // Initialisation, in order; false when the program ends instead.
     bool Initialise();
@@ -117,6 +123,8 @@ class CKelvarinDlg : public CBaseDialog, public app::MainWindow, private MainWin
     MainPresence presence_;
     MessageBoxes prompts_;
     DeviceEvents device_events_;
+    MainProfileManager profile_manager_;
+    MainUpdateDialog update_;
     SubDialogs dialogs_;
     CompositeLink composite_;
     KeyboardFilter keyboard_filter_;

@@ -20,6 +20,9 @@ class MainWindowActions {
     virtual void OpenAboutBox() = 0;
     // The help document "Help\index.html".
     virtual void OpenHelp() = 0;
+    // The profile manager (1005) and the firmware update dialog (32780), modal.
+    virtual void OpenProfileManager() = 0;
+    virtual void OpenFirmwareUpdate() = 0;
 };
 
 }  // namespace kv::ui

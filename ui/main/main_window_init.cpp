@@ -48,8 +48,10 @@ bool CKelvarinDlg::Initialise() {
         WindowDc dc(hwnd_);
         if (!canvases_.Build(dc.get(), app_.paths.module_folder)) return EndSilently();
     }
-    // With the window's own images: a missing picture ends the program now, never mid-session.
-    if (!composite_.LoadPictures()) return EndSilently();
+    // With the window's own images, the sub-dialogs' pictures: a missing one
+    // ends the program now, never mid-session.
+    if (!composite_.LoadPictures() || !profile_manager_.LoadPictures() || !update_.LoadPictures())
+        return EndSilently();
     DressControls();
 
     BecomeMainWindow();

@@ -35,4 +35,7 @@ constexpr UINT_PTR kTimerLightingReadBack = 1051;
 constexpr UINT kBusyAnimationPeriodMs = 50;
 constexpr int kBusyFrameCount = 10;
 
+// The keyboard is back after a firmware update: where the automatic backup is.
+constexpr UINT kMsgKeyboardBackFromUpdate = WM_APP + 3;
+
 }  // namespace kv::ui

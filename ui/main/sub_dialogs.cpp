@@ -14,11 +14,10 @@ void SubDialogs::CloseForKeyboardGone() {
     about_.Close();
     CloseIfOpen(profile_manager);
     CloseIfOpen(composite);
-}
-
-void SubDialogs::CloseAll() {
-    CloseForKeyboardGone();
+    // Its Backup and Update work on the working set and the keyboard, which are going.
     CloseIfOpen(update);
 }
+
+void SubDialogs::CloseAll() { CloseForKeyboardGone(); }
 
 }  // namespace kv::ui

@@ -1,7 +1,6 @@
 // The dialogs the main window owns for the whole run and reopens on demand:
 // the about box, the profile manager (template 131), the composite assignment
-// dialog (134) and the firmware update dialog (149). The last three are
-// plugged in here when they are wired to the window.
+// dialog (134) and the firmware update dialog (149).
 #pragma once
 
 #include <windows.h>
@@ -23,10 +22,10 @@ class SubDialogs {
     SubDialog* composite = nullptr;
     SubDialog* update = nullptr;
 
-    // 'GS' (the keyboard has gone): the about box, then the profile manager
-    // and the assignment dialog while open.
+    // 'GS' (the keyboard has gone): the about box, then the profile manager,
+    // the assignment dialog and the firmware update dialog while open.
     void CloseForKeyboardGone();
-    // Shutdown: every one that is open.
+    // Shutdown: every one that is open (the same list).
     void CloseAll();
 
   private:

@@ -37,8 +37,8 @@ std::vector<uint8_t> FixtureMacroArea();
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
 
 // Opens the backup/restore menu with its button and chooses the item at the
-// position (0 Restore, 1 Backup, 2 Export as JSON, 3 Import JSON) from the
-// keyboard, as the user would.
+// position (0 Restore, 1 Backup, 2 Export as JSON, 3 Import JSON, 4 Firmware
+// update) from the keyboard, as the user would.
 bool ChooseBackupMenuItem(HWND main, DWORD pid, int position);
 // The program's open popup menu, null when there is none.
 HWND FindPopupMenu(DWORD pid);

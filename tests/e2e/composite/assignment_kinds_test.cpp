@@ -196,6 +196,26 @@ TEST_F(AssignmentKinds, TheMacroButtonOpensG9InMacroOnlyMode) {
                  {model::kKindMacro, 255, 1, 0, 0});
 }
 
+// A profile button clicked while the dialog edits a key of the active profile
+// says so and switches nothing: the dialog stays open on its profile.
+TEST_F(AssignmentKinds, NoProfileSwitchWhileTheDialogIsOpen) {
+    const std::string active = copy_->Status("active-profile");
+    ASSERT_EQ(active, "0");
+    HWND dialog = OpenAssignmentDialog(*copy_, ButtonOf(0x1E));
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(Click(copy_->Main(), kProfile[1]));
+    EXPECT_TRUE(AnswerMessageBox(copy_->Pid(), EnglishText(L"PROFILE_SEELCT_PROMPT2"), IDOK, 10s))
+        << "no word that the dialog must close first";
+    // The buttons go back once the refused switch has returned.
+    const auto shows_first = [] {
+        return IsChecked(copy_->Main(), kProfile[0]) == true &&
+               IsChecked(copy_->Main(), kProfile[1]) == false;
+    };
+    EXPECT_TRUE(WaitFor(shows_first, 10s)) << "the buttons show another profile";
+    EXPECT_EQ(copy_->Status("active-profile"), active);
+    EXPECT_EQ(AssignmentDialog(copy_->Pid()), dialog) << "the dialog did not stay open";
+}
+
 // A language change relabels the open dialog; the keyboard going closes it.
 // Last: the keyboard is plugged in again afterwards and the window reopened.
 TEST_F(AssignmentKinds, ZLanguageChangeRelabelsAndUnplugCloses) {

@@ -117,6 +117,41 @@ TEST(DialogLook, TheListIsDrawnInTheSkinsColours) {
     });
 }
 
+// Pixels of the control clearly darker than the accent face: the strokes of its caption.
+int InkOf(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    RECT where;
+    GetWindowRect(control, &where);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&where), 2);
+    const PixelImage shot = CaptureWindow(dialog);
+    int ink = 0;
+    for (int y = where.top + 3; y < where.bottom - 3; ++y) {
+        for (int x = where.left + 3; x < where.right - 3; ++x) {
+            const uint32_t c = RgbAt(shot, x, y);
+            const int luma = (299 * ((c >> 16) & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * (c & 0xFF)) / 1000;
+            if (luma < 64) ++ink;
+        }
+    }
+    return ink;
+}
+
+// The main button's dark caption on the bright accent face: a thin face at
+// 9 points left a few dark pixels of it (11 of "OK", 48 of "Update").
+TEST(DialogLook, TheAccentButtonsCaptionStandsOut) {
+    struct Case {
+        Language language;
+        int okInk, updateInk;
+    };
+    const Case cases[] = {{kEnglish, 25, 60}, {kSimplified, 25, 60}};
+    for (const Case& c : cases) {
+        DialogRig rig(c.language.id);
+        CKelvarin_DlgProfile profiles(rig, rig.paths);
+        RunOpen(profiles, [&](HWND d) { EXPECT_GE(InkOf(d, IDOK), c.okInk) << c.language.id; });
+        CKelvarin_DlgUpdate update(rig, rig.paths);
+        RunOpen(update, [&](HWND d) { EXPECT_GE(InkOf(d, IDC_UPDATE_START), c.updateInk) << c.language.id; });
+    }
+}
+
 // ---- screenshots for review ----
 
 std::wstring ScreenshotFolder() {

@@ -13,13 +13,21 @@ namespace kv::ui {
 namespace {
 
 constexpr int kIconWidth = 22;  // the icon at the left of the Add, Load and Delete faces
+enum Face : size_t { kNormalFace, kOverFace, kDownFace };
 
 }  // namespace
 
 CKelvarin_DlgProfile::CKelvarin_DlgProfile(ProfileHost& host, const app::AppPaths& paths)
     : SkinnedSubDialog(IDD_PROFILE_DIALOG, paths.profile_skin_ini, paths.profile_skin_folder),
       host_(host),
-      moduleFolder_(paths.module_folder) {}
+      moduleFolder_(paths.module_folder),
+      pictures_({L"Skins\\Profile_normal.jpg", L"Skins\\Profile_over.jpg", L"Skins\\Profile_down.jpg"}) {}
+
+bool CKelvarin_DlgProfile::LoadPictures() {
+    if (!pictures_.Load(moduleFolder_, SkinFile(), SkinFolder())) return false;
+    UsePreloadedSkin(&pictures_.Skin());
+    return true;
+}
 
 bool CKelvarin_DlgProfile::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr MessageRoute<CKelvarin_DlgProfile> kMessages[] = {
@@ -40,10 +48,9 @@ bool CKelvarin_DlgProfile::Route(UINT message, WPARAM wParam, LPARAM lParam, LRE
 }
 
 bool CKelvarin_DlgProfile::PrepareControls() {
-    if (!BuildCanvasesOnce(hwnd_, moduleFolder_,
-                           {{&normal_, L"Skins\\Profile_normal.jpg"},
-                            {&over_, L"Skins\\Profile_over.jpg"},
-                            {&down_, L"Skins\\Profile_down.jpg"}}))
+    // Read now when the main window has not read them at start-up.
+    if (!LoadPictures() ||
+        !pictures_.BuildCanvases(hwnd_, {{&normal_, kNormalFace}, {&over_, kOverFace}, {&down_, kDownFace}}))
         return false;
     static constexpr ButtonPlace kPlaces[kButtonCount] = {
         {IDC_PROFILE_ADD, L"FUNC_ADD", CaptionFace::kPlain, kIconWidth},

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/startup/paths.h"
+#include "ui/dialogs/dialog_pictures.h"
 #include "ui/dialogs/profiles/profile_host.h"
 #include "ui/dialogs/profiles/profile_list.h"
 #include "ui/dialogs/skinned_sub_dialog.h"
@@ -22,6 +23,10 @@ class CKelvarin_DlgProfile : public SkinnedSubDialog {
   public:
     // The host and the paths outlive the dialog, which the main window keeps for the whole run.
     CKelvarin_DlgProfile(ProfileHost& host, const app::AppPaths& paths);
+
+    // Reads the skin's images and the button pictures unless they are read
+    // already; false when one is missing. The first opening reads them otherwise.
+    bool LoadPictures();
 
     // The main window's side of a profile switch: whether the open dialog
     // holds changes not applied yet, and the switch done (tick that profile's
@@ -56,6 +61,7 @@ class CKelvarin_DlgProfile : public SkinnedSubDialog {
     ProfileList list_;
     enum Button { kAdd, kLoad, kDelete, kOk, kCancel, kApply, kButtonCount };
     std::array<CPngButton, kButtonCount> buttons_;
+    DialogPictures pictures_;
     StateCanvas normal_, over_, down_;  // made the first time the dialog opens, then kept
     bool filling_ = false;              // the list is being filled: its tick changes are not the user's
     bool changed_ = false;

@@ -16,6 +16,7 @@ namespace kv::ui {
 namespace {
 
 constexpr int kIconWidth = 22;  // the icon at the left of the Open and Backup faces
+enum Face : size_t { kNormalFace, kOverFace };
 constexpr COLORREF kPathColor = RGB(0xE9, 0xEB, 0xEE);
 constexpr int kPathTextPixels = 13;
 
@@ -25,7 +26,14 @@ CKelvarin_DlgUpdate::CKelvarin_DlgUpdate(UpdateHost& host, const app::AppPaths& 
     : SkinnedSubDialog(IDD_UPDATE_DIALOG, paths.update_skin_ini, paths.update_skin_folder),
       host_(host),
       moduleFolder_(paths.module_folder),
-      packageFolder_(paths.package_folder) {}
+      packageFolder_(paths.package_folder),
+      pictures_({L"Skins\\update_normal.jpg", L"Skins\\update_over.jpg"}) {}
+
+bool CKelvarin_DlgUpdate::LoadPictures() {
+    if (!pictures_.Load(moduleFolder_, SkinFile(), SkinFolder())) return false;
+    UsePreloadedSkin(&pictures_.Skin());
+    return true;
+}
 
 bool CKelvarin_DlgUpdate::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static constexpr CommandRoute<CKelvarin_DlgUpdate> kCommands[] = {
@@ -40,8 +48,8 @@ bool CKelvarin_DlgUpdate::Route(UINT message, WPARAM wParam, LPARAM lParam, LRES
 }
 
 bool CKelvarin_DlgUpdate::PrepareControls() {
-    if (!BuildCanvasesOnce(hwnd_, moduleFolder_,
-                           {{&normal_, L"Skins\\update_normal.jpg"}, {&over_, L"Skins\\update_over.jpg"}}))
+    // Read now when the main window has not read them at start-up.
+    if (!LoadPictures() || !pictures_.BuildCanvases(hwnd_, {{&normal_, kNormalFace}, {&over_, kOverFace}}))
         return false;
     static constexpr ButtonPlace kPlaces[kButtonCount] = {
         {IDC_UPDATE_OPEN, L"CONTROL_OPENButton", CaptionFace::kPlain, kIconWidth},

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/startup/paths.h"
+#include "ui/dialogs/dialog_pictures.h"
 #include "ui/dialogs/skinned_sub_dialog.h"
 #include "ui/dialogs/update/update_host.h"
 #include "ui/kit/color_static.h"
@@ -23,6 +24,10 @@ class CKelvarin_DlgUpdate : public SkinnedSubDialog {
   public:
     // The host and the paths outlive the dialog, which the main window keeps for the whole run.
     CKelvarin_DlgUpdate(UpdateHost& host, const app::AppPaths& paths);
+
+    // Reads the skin's images and the button pictures unless they are read
+    // already; false when one is missing. The first opening reads them otherwise.
+    bool LoadPictures();
 
     // The chosen update program; it outlives the dialog until Cancel or a
     // start attempt clears it.
@@ -53,6 +58,7 @@ class CKelvarin_DlgUpdate : public SkinnedSubDialog {
     enum Button { kOpen, kBackup, kStart, kCancel, kButtonCount };
     std::array<CPngButton, kButtonCount> buttons_;
     ColorStatic pathLabel_;
+    DialogPictures pictures_;
     StateCanvas normal_, over_;  // made the first time the dialog opens, then kept
 };
 
