@@ -1,8 +1,9 @@
 // The firmware update dialog opened from the backup/restore menu, one running
-// copy for the group: Start without a runnable file sends nothing, a file the
-// shell cannot run is reported and forgotten, and a real stand-in program is
-// started after the automatic backup; the keyboard leaves the bus, and once
-// it is back the window says where the backup is, which Restore brings back.
+// copy for the group: Backup to a read-only file and to another, Start
+// without a runnable file sends nothing, a file the shell cannot run is
+// reported and forgotten, and a real stand-in program is started after the
+// automatic backup; the keyboard leaves the bus, and once it is back the
+// window says where the backup is, which Restore brings back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,6 +94,34 @@ class FirmwareUpdate : public ::testing::Test {
     DWORD pid_ = 0;
     std::wstring pipe_;
 };
+
+// Backup says whether it saved: a read-only file stays as it was, another
+// file gets the working set.
+TEST_F(FirmwareUpdate, ABackupSaysWhetherItSaved) {
+    ASSERT_TRUE(Open()) << "menu item 32780 opened no dialog";
+    const std::wstring locked = Folder() + L"locked.kvp";
+    {
+        std::ofstream out(fs::path(locked), std::ios::binary | std::ios::trunc);
+        out << "kept";
+    }
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(Click(dialog_, kUpdateBackup));
+    ASSERT_TRUE(ReplaceInFileDialog(pid_, locked, kStep));
+    EXPECT_TRUE(AnswerMessageBox(pid_, EnglishText(L"UPDATE_BACKUP_FAILED"), IDOK, kStep))
+        << "no word that the backup failed";
+    EXPECT_EQ(ReadWholeFile(locked), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove(locked);
+
+    const std::wstring saved = Folder() + L"saved.kvp";
+    fs::remove(saved);
+    ASSERT_TRUE(Click(dialog_, kUpdateBackup));
+    ASSERT_TRUE(ChooseInFileDialog(pid_, saved, kStep));
+    EXPECT_TRUE(AnswerMessageBox(pid_, EnglishText(L"UPDATE_BACKUP_OK"), IDOK, kStep));
+    EXPECT_EQ(ReadWholeFile(saved), ReadWholeFile(WorkingProfileFile()));
+    EXPECT_TRUE(FindUpdateDialog(pid_)) << "the dialog closed";
+    EXPECT_TRUE(AutoBackups().empty()) << "Backup is not the automatic backup";
+}
 
 // No file, a file deleted after it was chosen, a folder where it was: the
 // same message, and nothing reaches the keyboard.

@@ -15,6 +15,8 @@ HWND FindFileDialog(DWORD pid);
 // Waits for a file dialog, enters the path and presses OK; false when no
 // dialog came within the time or it did not close.
 bool ChooseInFileDialog(DWORD pid, const std::wstring& path, std::chrono::milliseconds timeout);
+// The same for a save dialog asking whether to replace the existing file: Yes.
+bool ReplaceInFileDialog(DWORD pid, const std::wstring& path, std::chrono::milliseconds timeout);
 // Waits for a file dialog and cancels it.
 bool CancelFileDialog(DWORD pid, std::chrono::milliseconds timeout);
 
