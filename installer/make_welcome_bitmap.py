@@ -4,12 +4,18 @@
 usage: make_welcome_bitmap.py OUT.bmp
 A 164 x 314 24-bit bitmap, the size the setup pages show without scaling.
 """
+import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFont
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import prereq  # noqa: E402
+
+FONT = prereq.DEJAVU + "DejaVuSans-Bold.ttf"
+prereq.check("make_welcome_bitmap", modules=["PIL"], fonts=[FONT])
+
+from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
 WIDTH, HEIGHT = 164, 314
-FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
 def gradient(img):

@@ -5,11 +5,16 @@
 set -u
 prefix=$1
 shift
+stop() {
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+}
+# An interrupted earlier run may have left its server running in the prefix.
+[ -d "$prefix" ] && stop
 rm -rf "$prefix" "$prefix.lock"
 export KV_WINEPREFIX="$prefix"
 "$@"
 status=$?
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+stop
 rm -rf "$prefix" "$prefix.lock"
 exit $status

@@ -13,7 +13,14 @@ kv_on_exit 'rm -rf "$logs"'
 # A run that was interrupted leaves its Wine server and program copies running
 # in the test prefix, where they would answer this run's single-instance
 # checks: stop them before starting and whenever this run ends.
-stop_wine() { [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null; true; }
+# The installer's test runs in a prefix of its own, stopped here as well.
+stop_wine() {
+  local p
+  for p in "$WINEPREFIX" "$PWD/build/windows/installer-prefix"; do
+    [ -d "$p" ] && WINEPREFIX="$p" wineserver -k 2>/dev/null
+  done
+  true
+}
 stop_wine
 kv_on_exit stop_wine
 
