@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Release, VersionResource,
                          ::testing::Values(ShippedFile{L"Kelvarin.exe", L"Kelvarin keyboard configuration"},
                                            ShippedFile{L"hid\\HidServ.dll",
                                                        L"Kelvarin device service (USB keyboard)"},
-                                           ShippedFile{L"kvhid.exe", L"Kelvarin keyboard diagnostic"}));
+                                           ShippedFile{L"kvhid.exe", L"Kelvarin keyboard diagnostic"},
+                                           ShippedFile{L"kvcli.exe", L"Kelvarin command line"}));
 
 TEST(Manifest, AsksForCommonControlsSixAsInvokerOnWindowsTenAndEleven) {
     const Resource manifest = Find(L"Kelvarin.exe", RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
