@@ -61,12 +61,20 @@ TEST_F(CompositeTest, TheMouseListOffersTheFiveMouseFunctions) {
         for (int row = 0; row < 5; ++row)
             EXPECT_EQ(ComboText(IDC_COMP_MOUSE_LIST, row), host.texts.Get(keys[row]));
         EXPECT_EQ(ComboRow(IDC_COMP_MOUSE_LIST), 0);
-        EXPECT_TRUE(Visible(IDC_COMP_MOUSE_LIST));
-        EXPECT_FALSE(Enabled(IDC_COMP_MOUSE_LIST)) << "until the mouse is chosen";
+        EXPECT_FALSE(Visible(IDC_COMP_MOUSE_LIST)) << "until the mouse is chosen";
         Click(IDC_COMP_MOUSE_CHOICE);
+        EXPECT_TRUE(Visible(IDC_COMP_MOUSE_LIST));
         EXPECT_TRUE(Enabled(IDC_COMP_MOUSE_LIST));
         EXPECT_TRUE(Ticked(IDC_COMP_MOUSE_CHOICE));
         EXPECT_FALSE(Ticked(IDC_COMP_KEYBOARD_CHOICE));
+        // Another page hides it, the key page brings it back while the mouse stays chosen.
+        Click(IDC_COMP_TAB_MEDIA);
+        EXPECT_FALSE(Visible(IDC_COMP_MOUSE_LIST));
+        Click(IDC_COMP_TAB_KEY);
+        EXPECT_TRUE(Visible(IDC_COMP_MOUSE_LIST));
+        Click(IDC_COMP_KEYBOARD_CHOICE);
+        EXPECT_FALSE(Visible(IDC_COMP_MOUSE_LIST));
+        EXPECT_FALSE(Enabled(IDC_COMP_MOUSE_LIST));
     });
 }
 

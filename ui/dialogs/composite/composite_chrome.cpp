@@ -125,7 +125,11 @@ void CompositeChrome::ShowPage(Page page) {
             // Macro-only mode never shows the other pages' labels.
             const bool label =
                 id == IDC_COMP_KEY_LABEL || id == IDC_COMP_MEDIA_LABEL || id == IDC_COMP_FUNCTION_LABEL;
-            ShowWindow(GetDlgItem(dialog_, id), shown && !(label && macro_only_) ? SW_SHOWNA : SW_HIDE);
+            // The mouse list comes with the key page only while the mouse is chosen.
+            const bool mouseOff = id == IDC_COMP_MOUSE_LIST &&
+                                  IsDlgButtonChecked(dialog_, IDC_COMP_MOUSE_CHOICE) != BST_CHECKED;
+            ShowWindow(GetDlgItem(dialog_, id),
+                       shown && !(label && macro_only_) && !mouseOff ? SW_SHOWNA : SW_HIDE);
         }
         Button(p.tab).SetChecked(shown, true);
     }

@@ -109,7 +109,12 @@ void KeyPage::ShowChoice(bool mouse) {
     CheckDlgButton(dialog_, IDC_COMP_KEYBOARD_CHOICE, mouse ? BST_UNCHECKED : BST_CHECKED);
     CheckDlgButton(dialog_, IDC_COMP_MOUSE_CHOICE, mouse ? BST_CHECKED : BST_UNCHECKED);
     EnableWindow(GetDlgItem(dialog_, IDC_COMP_KEY_BOX), mouse ? FALSE : TRUE);
-    EnableWindow(GetDlgItem(dialog_, IDC_COMP_MOUSE_LIST), mouse ? TRUE : FALSE);
+    // The mouse list shows only with its choice ticked, and only on this page.
+    HWND list = GetDlgItem(dialog_, IDC_COMP_MOUSE_LIST);
+    EnableWindow(list, mouse ? TRUE : FALSE);
+    const bool onPage =
+        (GetWindowLongW(GetDlgItem(dialog_, IDC_COMP_MOUSE_CHOICE), GWL_STYLE) & WS_VISIBLE) != 0;
+    ShowWindow(list, mouse && onPage ? SW_SHOWNA : SW_HIDE);
     ShowKey();
 }
 
