@@ -11,13 +11,24 @@
 namespace kv::config_json {
 
 bool ExportWorkingSetAsJson(model::ConfigSets& sets, const std::filesystem::path& path,
+                            const std::optional<model::LightingSnapshot>& lighting,
                             const profiles::WriteHook& hook) {
     ConfigDocument document;
     {
         std::lock_guard lock(sets.WorkingConfigLock());
         if (!profiles::ProfileImageBytes(sets.Working(), document.profile_file)) return false;
     }
+    document.keyboard = lighting;
     return SaveConfigFile(path, document, ConfigFileKind::kJson, nullptr, hook);
+}
+
+bool ExportConfigurationAsJson(const JsonExportContext& context, const std::filesystem::path& path,
+                               const profiles::WriteHook& hook) {
+    const std::optional<model::LightingSnapshot> lighting =
+        model::ReadLightingSnapshot(context.lighting, context.commands);
+    context.lighting.ReadLighting();
+    context.lighting_view.RefreshLightingPanel(context.lighting.HasPerKeyMode());
+    return ExportWorkingSetAsJson(context.sets, path, lighting, hook);
 }
 
 bool RestoreDocument(model::ConfigSync& sync, model::LightingModel& lighting,

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "config_json/config_json.h"
+#include "device/commands.h"
 #include "model/lighting/lighting_model.h"
+#include "model/lighting/lighting_snapshot.h"
 #include "model/sync/config_sync.h"
 #include "model/sync/sync_host.h"
 #include "model/text_source.h"
@@ -14,10 +17,26 @@
 
 namespace kv::config_json {
 
-// Saves the working set as Backup does (under WorkingConfigLock), as JSON.
-// False, with the old file untouched, when it cannot be written.
+// Saves the working set as Backup does (under WorkingConfigLock), as JSON,
+// with the lighting when given. False, with the old file untouched, when it
+// cannot be written.
 bool ExportWorkingSetAsJson(model::ConfigSets& sets, const std::filesystem::path& path,
+                            const std::optional<model::LightingSnapshot>& lighting = std::nullopt,
                             const profiles::WriteHook& hook = {});
+
+struct JsonExportContext {
+    model::ConfigSets& sets;
+    model::LightingModel& lighting;
+    device::Commands& commands;
+    model::LightingView& lighting_view;
+};
+
+// "Export as JSON…": the working set and, when the keyboard answers, the
+// lighting of all three profiles as it keeps them, so that the file is a
+// whole backup. Reading the other profiles' lighting moves the model, so the
+// shown profile's lighting is read again and the panel refreshed.
+bool ExportConfigurationAsJson(const JsonExportContext& context, const std::filesystem::path& path,
+                               const profiles::WriteHook& hook = {});
 
 // Restore's steps for a document (working set, working profile file, all key
 // maps and the macro area in one exchange), then its lighting when it carries

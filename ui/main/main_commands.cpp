@@ -138,14 +138,18 @@ void MainCommands::OnBackup(WORD) {
     if (path) sync->BackupToFile(std::filesystem::path(*path));
 }
 
-// Backup's working set, in the readable form; a file that cannot be written
-// keeps its old contents and says so as Backup does.
+// Backup's working set with the keyboard's lighting, in the readable form; a
+// file that cannot be written keeps its old contents and says so as Backup does.
 void MainCommands::OnExportJson(WORD) {
     model::ConfigSync* sync = context_.sync;
-    if (!sync || !messages_) return;
+    if (!sync || !context_.lighting || !messages_ || !lighting_view_ || !context_.app.device.Started())
+        return;
     const std::optional<std::wstring> path =
         ChooseFile(context_.hwnd, FileDialogKind::kSave, JsonFileSpec(true));
-    if (!path || config_json::ExportWorkingSetAsJson(context_.app.sets, std::filesystem::path(*path))) return;
+    if (!path) return;
+    const config_json::JsonExportContext export_context{context_.app.sets, *context_.lighting,
+                                                        context_.app.device.Commands(), *lighting_view_};
+    if (config_json::ExportConfigurationAsJson(export_context, std::filesystem::path(*path))) return;
     const std::u16string failed = model::FormatWithString(
         context_.texts.Text(u"TEXT", u"MAIN_PROMPT_BACKUP_FAILED"), std::filesystem::path(*path).u16string());
     messages_->ShowMessage(failed, model::MessageKind::kNotice);

@@ -225,9 +225,10 @@ TEST_F(Commands, BackupSavesTheWorkingSet) {
     }
 }
 
-// "Export as JSON…" saves Backup's working set in the readable form: read
-// back, it gives the working file byte for byte.
-TEST_F(Commands, ExportAsJsonSavesTheWorkingSet) {
+// "Export as JSON…" saves Backup's working set in the readable form, and the
+// lighting as the keyboard keeps it: read back, it gives the working file and
+// every profile's lighting record byte for byte.
+TEST_F(Commands, ExportAsJsonSavesTheWorkingSetAndTheLighting) {
     const std::wstring file = InCopy(L"export.json");
     DeleteFileW(file.c_str());
     ASSERT_TRUE(ChooseBackupMenuItem(main_, pid_, 2));
@@ -237,6 +238,15 @@ TEST_F(Commands, ExportAsJsonSavesTheWorkingSet) {
     const config_json::LoadedConfig loaded = config_json::LoadConfigFile(std::filesystem::path(file));
     ASSERT_TRUE(loaded.document) << loaded.error;
     EXPECT_EQ(std::optional(loaded.document->profile_file), ReadWholeFile(WorkingProfileFile()));
+    ASSERT_TRUE(loaded.document->keyboard) << "no lighting in the export";
+    const std::vector<uint8_t> records = LightingRecords();
+    ASSERT_EQ(records.size(), kProfiles * model::kLightingRecordSize);
+    for (int p = 0; p < kProfiles; ++p) {
+        const auto& record = loaded.document->keyboard->records[p];
+        EXPECT_TRUE(
+            std::equal(record.begin(), record.end(), records.begin() + p * model::kLightingRecordSize))
+            << "profile " << p + 1;
+    }
 }
 
 // "Import JSON…" takes Restore's steps for the document (every profile, the

@@ -43,10 +43,46 @@ TEST(JsonBackup, ExportWritesTheWorkingSetThatImportGivesBack) {
     // A disk that fails part-way leaves the earlier file alone.
     const std::vector<uint8_t> before = rig.ReadFile(path);
     EXPECT_FALSE(config_json::ExportWorkingSetAsJson(
-        rig.sets, path, [](uint64_t, std::span<const uint8_t>) { return false; }));
+        rig.sets, path, std::nullopt, [](uint64_t, std::span<const uint8_t>) { return false; }));
     EXPECT_EQ(rig.ReadFile(path), before);
     for (const std::string& name : rig.folder.Files())
         EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+}
+
+// The window's export is a whole backup: every profile's lighting as the
+// keyboard keeps it, and the shown profile's panel as it was.
+TEST(JsonBackup, TheWindowsExportCarriesTheLightingOfEveryProfile) {
+    SyncRig rig;
+    LoadKeyboard(rig.sim);
+    rig.Attach();
+    std::vector<uint8_t> records = rig.sim.AreaBytes(sim::Area::kProfileSettings);
+    records[42] = 6;  // profile 2: mode, brightness
+    records[43] = 1;
+    records[84] = 254;  // profile 3 in per-key mode
+    rig.sim.WriteArea(sim::Area::kProfileSettings, 0, records);
+    rig.lighting.SetCurrentProfile(0);
+    ASSERT_EQ(rig.lighting.ReadLighting(), 0);
+    const int shown_mode = rig.lighting.State().mode;
+    ASSERT_NE(shown_mode, 254);
+    rig.host.ClearEvents();
+
+    const fs::path path = rig.folder.Path() / "whole.json";
+    bool saved = false;
+    const config_json::JsonExportContext context{rig.sets, rig.lighting, rig.commands, rig.host};
+    rig.host.Ui([&] { saved = config_json::ExportConfigurationAsJson(context, path); });
+    ASSERT_TRUE(saved);
+    const config_json::LoadedConfig loaded = config_json::LoadConfigFile(path);
+    ASSERT_TRUE(loaded.document) << loaded.error;
+    EXPECT_EQ(loaded.document->profile_file, WorkingImage(rig));
+    ASSERT_TRUE(loaded.document->keyboard) << "no lighting in the export";
+    for (int p = 0; p < 3; ++p) {
+        const auto& record = loaded.document->keyboard->records[p];
+        EXPECT_TRUE(std::equal(record.begin(), record.end(), records.begin() + p * kLightingRecordSize))
+            << "profile " << p + 1;
+    }
+    EXPECT_EQ(rig.lighting.CurrentProfile(), 0);
+    EXPECT_EQ(rig.lighting.State().mode, shown_mode) << "the panel's profile decoded again";
+    EXPECT_EQ(rig.host.Events().back().rfind("lighting-panel", 0), 0u) << "the panel is shown again";
 }
 
 TEST(JsonBackup, ImportRestoresKeysMacrosAndLightingLikeRestore) {
