@@ -47,10 +47,11 @@ step() {  # step LOG COMMAND...: output shown and kept in LOG; the command's sta
 
 status=0
 cmake --preset native-asan >/dev/null && step "$logs/native-build" cmake --build --preset native-asan || exit 1
+step "$logs/native-bench-build" cmake --build --preset native-asan --target benchmarks || exit 1   # built, so they keep compiling
 step "$logs/native.log" ctest --preset native-asan -j2 || status=1
 
 cmake --preset windows >/dev/null && step "$logs/windows-build" cmake --build --preset windows || exit 1
-step "$logs/release-build" cmake --build --preset windows --target installer portable || exit 1   # release artefacts the tests check
+step "$logs/release-build" cmake --build --preset windows --target installer portable benchmarks || exit 1   # release artefacts the tests check; benchmarks built
 scripts/wine-run.sh wineboot -i >/dev/null 2>&1 || true   # prefix ready before the clock starts
 wineserver -p 2>/dev/null || true                        # one server for all tests
 step "$logs/windows.log" ctest --preset windows || status=1

@@ -110,6 +110,7 @@ class Host final : public model::UiThread,
     void SetCurrentProfile(int) override {}
     model::GLayer CurrentLayer() const override { return model::GLayer::kA; }
     void RefreshLightingPanel(bool) override {}
+    void RestoreLightingPanelDefaults() override {}
     void BusyBegin() override { PostMessageW(window_, ui::kMsgBusy, 1, 0); }
     void BusyEnd() override { PostMessageW(window_, ui::kMsgBusy, 0, 0); }
     bool Pending() const override { return pending; }
@@ -251,6 +252,8 @@ int main(int argc, char** argv) {
     Host host(window, folder);
     model::ConfigSync sync(model::SyncContext{commands, sets, lighting, host.Roles(), texts});
     sync.State().SetMacroCapacityUnits(kLargestUnits);
+    // The filled working set stands for one read from the keyboard; otherwise Apply refuses to write.
+    sync.State().SetWorkingSetFromKeyboard(true);
 
     ui::ResponsiveWait wait;
     wait.SetWindow(window);
