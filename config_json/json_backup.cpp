@@ -10,6 +10,17 @@
 
 namespace kv::config_json {
 
+namespace {
+
+// Reading or writing other profiles' lighting moves the model: the shown
+// profile's lighting is read again and the panel shows it.
+void ShowLightingAgain(model::LightingModel& lighting, model::LightingView& view) {
+    lighting.ReadLighting();
+    view.RefreshLightingPanel(lighting.HasPerKeyMode());
+}
+
+}  // namespace
+
 bool ExportWorkingSetAsJson(model::ConfigSets& sets, const std::filesystem::path& path,
                             const std::optional<model::LightingSnapshot>& lighting,
                             const profiles::WriteHook& hook) {
@@ -26,8 +37,7 @@ bool ExportConfigurationAsJson(const JsonExportContext& context, const std::file
                                const profiles::WriteHook& hook) {
     const std::optional<model::LightingSnapshot> lighting =
         model::ReadLightingSnapshot(context.lighting, context.commands);
-    context.lighting.ReadLighting();
-    context.lighting_view.RefreshLightingPanel(context.lighting.HasPerKeyMode());
+    ShowLightingAgain(context.lighting, context.lighting_view);
     return ExportWorkingSetAsJson(context.sets, path, lighting, hook);
 }
 
@@ -56,8 +66,7 @@ bool RestoreFromJson(const JsonRestoreContext& context, const std::filesystem::p
     if (!context.sync.RestoreFromImage(document.profile_file)) return false;
     if (!document.keyboard) return true;
     const bool lit = model::WriteLightingSnapshot(context.lighting, *document.keyboard) == device::kOk;
-    context.lighting.ReadLighting();
-    context.lighting_view.RefreshLightingPanel(context.lighting.HasPerKeyMode());
+    ShowLightingAgain(context.lighting, context.lighting_view);
     return lit;
 }
 
